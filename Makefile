@@ -1,0 +1,51 @@
+# Two commands do everything on a fresh Debian 12 machine:
+#   make play   installs what is missing, builds, and starts the game
+#   make test   installs what is missing, builds twice (plain and sanitized) and runs every test
+.PHONY: play test build build-asan deps bench format clean
+
+JOBS ?= $(shell nproc)
+
+# Everything the build, the game and the tests need, as Debian package names.
+PACKAGES := cmake make g++ pkg-config clang-format \
+  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev fonts-ipafont-gothic \
+  googletest libgtest-dev libbenchmark-dev \
+  xvfb xdotool imagemagick openbox x11-utils
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+play: deps build
+	./build/nuikaro
+
+test: deps build build-asan
+	ctest --test-dir build --output-on-failure -j $(JOBS)
+	ctest --test-dir build-asan --output-on-failure -j $(JOBS)
+
+# Installs only when something is missing, so a repeated run is quick and needs no network. A
+# stale package list makes the first install fail: refresh it once and try again.
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || \
+	  printf '%s ' $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing: $$missing"; \
+	  export DEBIAN_FRONTEND=noninteractive; \
+	  $(SUDO) apt-get install -y --no-install-recommends $$missing || \
+	  { $(SUDO) apt-get update && $(SUDO) apt-get install -y --no-install-recommends $$missing; }; \
+	fi
+
+build:
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+	cmake --build build -j $(JOBS)
+
+build-asan:
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DNUIKARO_SANITIZE=ON
+	cmake --build build-asan -j $(JOBS)
+
+bench: deps build
+	./build/bench/nuikaro_bench
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build build-asan

@@ -1,0 +1,7 @@
+#include "render/Renderer.h"
+
+namespace nuikaro {
+
+void DrawPanel(Renderer&) {}
+
+}  // namespace nuikaro

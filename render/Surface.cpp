@@ -5,7 +5,7 @@
 namespace nuikaro {
 
 Surface::Surface(int32_t width, int32_t height)
-    : Width(width), Height(height), Pixels(static_cast<size_t>(width) * height, 0) {}
+    : Width(width), Height(height), Pixels(static_cast<std::size_t>(width) * height, 0) {}
 
 void BitBlt(Surface& dest, int32_t x, int32_t y, int32_t width, int32_t height,
             const Surface* source, int32_t sourceX, int32_t sourceY, uint32_t rop) {

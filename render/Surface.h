@@ -1,6 +1,7 @@
 // A 32-bit software drawing surface and the four raster operations that every copy uses.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -20,8 +21,8 @@ struct Surface {
   Surface() = default;
   Surface(int32_t width, int32_t height);  // all black
 
-  uint32_t* Row(int32_t y) { return Pixels.data() + static_cast<size_t>(y) * Width; }
-  const uint32_t* Row(int32_t y) const { return Pixels.data() + static_cast<size_t>(y) * Width; }
+  uint32_t* Row(int32_t y) { return Pixels.data() + static_cast<std::size_t>(y) * Width; }
+  const uint32_t* Row(int32_t y) const { return Pixels.data() + static_cast<std::size_t>(y) * Width; }
   uint32_t At(int32_t x, int32_t y) const { return Row(y)[x]; }
 };
 

@@ -3,10 +3,10 @@
 
 #include <functional>
 
+#include "game/Game.h"
 #include "render/Sprite.h"
 #include "render/Surface.h"
 #include "render/Text.h"
-#include "game/Game.h"
 
 namespace nuikaro {
 

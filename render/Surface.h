@@ -22,7 +22,9 @@ struct Surface {
   Surface(int32_t width, int32_t height);  // all black
 
   uint32_t* Row(int32_t y) { return Pixels.data() + static_cast<std::size_t>(y) * Width; }
-  const uint32_t* Row(int32_t y) const { return Pixels.data() + static_cast<std::size_t>(y) * Width; }
+  const uint32_t* Row(int32_t y) const {
+    return Pixels.data() + static_cast<std::size_t>(y) * Width;
+  }
   uint32_t At(int32_t x, int32_t y) const { return Row(y)[x]; }
 };
 

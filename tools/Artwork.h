@@ -1,0 +1,25 @@
+// The game's pictures, drawn pixel by pixel. The sheet layout is what the renderer reads:
+// row 0 the mask then the items of kind 1 to 3, row 1 the heads and row 2 the body pieces, each
+// in direction order up, right, down, left.
+#pragma once
+
+#include "tools/Picture.h"
+
+namespace nuikaro {
+
+constexpr int CellSize = 16;
+
+// The board tile, 16 by 16, repeated 30 by 30 times.
+Picture DrawBackTile();
+
+// The sprite sheet, 64 by 48. All eleven pictures share the round silhouette of the mask cell
+// and are pure black outside it, because the renderer ANDs the mask and then ORs the picture.
+Picture DrawItemSheet();
+
+// True where the shared silhouette is opaque, for x and y inside one 16 by 16 cell.
+bool InSilhouette(int x, int y);
+
+// The window icon at 16, 32 or 48 pixels, transparent around the motif.
+Picture DrawIcon(int size);
+
+}  // namespace nuikaro

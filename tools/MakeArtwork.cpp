@@ -1,0 +1,30 @@
+// Writes every picture of the game into the directory given as the only argument:
+//   make_artwork assets
+#include <exception>
+#include <iostream>
+#include <string>
+
+#include "tools/Artwork.h"
+#include "tools/Picture.h"
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "usage: make_artwork <output directory>\n";
+    return 2;
+  }
+  const std::string directory = std::string(argv[1]) + "/";
+  try {
+    nuikaro::WriteFile(directory + "BackTile.bmp", nuikaro::EncodeBmp24(nuikaro::DrawBackTile()));
+    nuikaro::WriteFile(directory + "Nuik_Items.bmp",
+                       nuikaro::EncodeBmp24(nuikaro::DrawItemSheet()));
+    for (int size : {16, 32, 48}) {
+      nuikaro::WriteFile(directory + "nuikaro-" + std::to_string(size) + ".png",
+                         nuikaro::EncodePng(nuikaro::DrawIcon(size)));
+    }
+    nuikaro::WriteFile(directory + "nuikaro-icon.bmp", nuikaro::EncodeBmp32(nuikaro::DrawIcon(48)));
+  } catch (const std::exception& error) {
+    std::cerr << "make_artwork: " << error.what() << "\n";
+    return 1;
+  }
+  return 0;
+}

@@ -1,11 +1,269 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
 #include "tools/Artwork.h"
+#include "tools/Picture.h"
 
 namespace nuikaro {
 namespace {
-TEST(Artwork, Placeholder) {
-  EXPECT_EQ(DrawItemSheet().Width, 64);
+
+std::vector<std::uint8_t> ReadBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
+
+std::uint32_t Le32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+  return bytes.at(at) | bytes.at(at + 1) << 8 | bytes.at(at + 2) << 16 |
+         static_cast<std::uint32_t>(bytes.at(at + 3)) << 24;
+}
+
+// Reads back the committed 24-bit files, so the checks below look at what the game really loads.
+Picture DecodeBmp24(const std::vector<std::uint8_t>& bytes) {
+  if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M' || Le32(bytes, 14) != 40 ||
+      (bytes.at(28) | bytes.at(29) << 8) != 24 || Le32(bytes, 30) != 0) {
+    throw std::runtime_error("not an uncompressed 24-bit BMP");
+  }
+  const int width = static_cast<int>(Le32(bytes, 18));
+  const int height = static_cast<int>(Le32(bytes, 22));
+  const std::size_t rowBytes = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+  Picture picture(width, height);
+  for (int y = 0; y < height; ++y) {
+    const std::size_t row = Le32(bytes, 10) + rowBytes * static_cast<std::size_t>(height - 1 - y);
+    for (int x = 0; x < width; ++x) {
+      const std::size_t at = row + static_cast<std::size_t>(x) * 3;
+      picture.At(x, y) = Rgba{bytes.at(at + 2), bytes.at(at + 1), bytes.at(at), 255};
+    }
+  }
+  return picture;
+}
+
+Picture CommittedSheet() {
+  return DecodeBmp24(ReadBytes(std::string(NUIKARO_ASSETS_DIR) + "/Nuik_Items.bmp"));
+}
+
+constexpr Rgba Black{0, 0, 0, 255};
+constexpr Rgba White{255, 255, 255, 255};
+
+int Luma(const Rgba& pixel) {
+  return (299 * pixel.R + 587 * pixel.G + 114 * pixel.B) / 1000;
+}
+
+// The eleven picture cells (column, row): three items, four heads, four body pieces.
+std::vector<std::array<int, 2>> PictureCells() {
+  std::vector<std::array<int, 2>> cells = {{1, 0}, {2, 0}, {3, 0}};
+  for (int row = 1; row <= 2; ++row) {
+    for (int dir = 0; dir < 4; ++dir) {
+      cells.push_back({dir, row});
+    }
+  }
+  return cells;
+}
+
+void ExpectPicturesBlackOutsideMask(const Picture& sheet) {
+  for (const auto& [column, row] : PictureCells()) {
+    for (int y = 0; y < CellSize; ++y) {
+      for (int x = 0; x < CellSize; ++x) {
+        if (sheet.At(x, y) == White) {
+          EXPECT_EQ(sheet.At(column * CellSize + x, row * CellSize + y), Black)
+              << "cell (" << column << ", " << row << ") pixel (" << x << ", " << y << ")";
+        }
+      }
+    }
+  }
+}
+
+TEST(Checksums, Crc32MatchesTheStandardCheckValue) {
+  const std::string text = "123456789";
+  EXPECT_EQ(Crc32({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}), 0xCBF43926u);
+}
+
+TEST(Checksums, Adler32MatchesAKnownValue) {
+  const std::string text = "Wikipedia";
+  EXPECT_EQ(Adler32({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}),
+            0x11E60398u);
+}
+
+TEST(Bmp24, RowsArePaddedAndStoredBottomUp) {
+  Picture picture(3, 2, Black);
+  picture.At(0, 0) = Rgba{10, 20, 30, 255};
+  picture.At(2, 1) = Rgba{40, 50, 60, 255};
+  const std::vector<std::uint8_t> bytes = EncodeBmp24(picture);
+  ASSERT_EQ(bytes.size(), 54u + 2 * 12);  // 9 bytes of pixels padded to 12 per row
+  EXPECT_EQ(Le32(bytes, 2), bytes.size());
+  EXPECT_EQ(bytes[54 + 6], 60);  // the bottom row comes first, in blue, green, red order
+  EXPECT_EQ(bytes[54 + 8], 40);
+  EXPECT_EQ(bytes[54 + 12], 30);
+  EXPECT_EQ(bytes[54 + 14], 10);
+  const Picture back = DecodeBmp24(bytes);
+  EXPECT_EQ(back.Pixels, picture.Pixels);
+}
+
+TEST(Png, StartsWithSignatureAndHeaderAndEndsWithIend) {
+  const std::vector<std::uint8_t> bytes = EncodePng(Picture(5, 7));
+  const std::vector<std::uint8_t> signature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  ASSERT_GT(bytes.size(), 8u + 25 + 12);
+  EXPECT_TRUE(std::equal(signature.begin(), signature.end(), bytes.begin()));
+  EXPECT_EQ(std::string(bytes.begin() + 12, bytes.begin() + 16), "IHDR");
+  EXPECT_EQ(bytes[19], 5);  // width and height, big-endian
+  EXPECT_EQ(bytes[23], 7);
+  EXPECT_EQ(bytes[25], 6);  // RGBA
+  EXPECT_EQ(std::string(bytes.end() - 8, bytes.end() - 4), "IEND");
+  EXPECT_EQ(
+      Crc32(std::span(bytes).subspan(12, 17)),
+      static_cast<std::uint32_t>(bytes[29] << 24 | bytes[30] << 16 | bytes[31] << 8 | bytes[32]));
+}
+
+TEST(CommittedArtwork, BackTileIsA16By16Picture) {
+  const Picture tile = DecodeBmp24(ReadBytes(std::string(NUIKARO_ASSETS_DIR) + "/BackTile.bmp"));
+  EXPECT_EQ(tile.Width, 16);
+  EXPECT_EQ(tile.Height, 16);
+}
+
+TEST(CommittedArtwork, SheetIs64By48WithAPureBlackAndWhiteMask) {
+  const Picture sheet = CommittedSheet();
+  ASSERT_EQ(sheet.Width, 64);
+  ASSERT_EQ(sheet.Height, 48);
+  int opaque = 0;
+  for (int y = 0; y < CellSize; ++y) {
+    for (int x = 0; x < CellSize; ++x) {
+      const Rgba& pixel = sheet.At(x, y);
+      EXPECT_TRUE(pixel == Black || pixel == White) << "mask pixel (" << x << ", " << y << ")";
+      opaque += pixel == Black ? 1 : 0;
+    }
+  }
+  EXPECT_GT(opaque, 150);  // a silhouette that fills most of the cell
+  EXPECT_LT(opaque, 256);  // and lets the board show in the corners
+}
+
+TEST(CommittedArtwork, EveryPictureIsBlackWhereTheMaskIsWhite) {
+  ExpectPicturesBlackOutsideMask(CommittedSheet());
+}
+
+TEST(DrawnArtwork, EveryPictureIsBlackWhereTheMaskIsWhite) {
+  ExpectPicturesBlackOutsideMask(DrawItemSheet());
+}
+
+TEST(DrawnArtwork, MaskIsOpaqueExactlyOnTheSilhouette) {
+  const Picture sheet = DrawItemSheet();
+  for (int y = 0; y < CellSize; ++y) {
+    for (int x = 0; x < CellSize; ++x) {
+      EXPECT_EQ(sheet.At(x, y), InSilhouette(x, y) ? Black : White);
+    }
+  }
+}
+
+// Light and dark inside the silhouette, split at the cell's own mean brightness: what a player who
+// cannot tell the colours apart still sees.
+std::vector<bool> LightDarkPattern(const Picture& sheet, int column) {
+  int sum = 0;
+  int count = 0;
+  for (int y = 0; y < CellSize; ++y) {
+    for (int x = 0; x < CellSize; ++x) {
+      if (InSilhouette(x, y)) {
+        sum += Luma(sheet.At(column * CellSize + x, y));
+        ++count;
+      }
+    }
+  }
+  std::vector<bool> pattern;
+  for (int y = 0; y < CellSize; ++y) {
+    for (int x = 0; x < CellSize; ++x) {
+      if (InSilhouette(x, y)) {
+        pattern.push_back(Luma(sheet.At(column * CellSize + x, y)) * count > sum);
+      }
+    }
+  }
+  return pattern;
+}
+
+TEST(DrawnArtwork, ItemsDifferInShapeNotOnlyInColour) {
+  const Picture sheet = DrawItemSheet();
+  for (int a = 1; a <= 3; ++a) {
+    for (int b = a + 1; b <= 3; ++b) {
+      const std::vector<bool> first = LightDarkPattern(sheet, a);
+      const std::vector<bool> second = LightDarkPattern(sheet, b);
+      int differing = 0;
+      for (std::size_t i = 0; i < first.size(); ++i) {
+        differing += first[i] != second[i] ? 1 : 0;
+      }
+      const int total = static_cast<int>(first.size());
+      // Even with light and dark swapped, a good share of the pixels must differ.
+      EXPECT_GE(std::min(differing, total - differing), 30) << "items " << a << " and " << b;
+    }
+  }
+}
+
+TEST(DrawnArtwork, HeadsLookTheWayTheyMove) {
+  const Picture sheet = DrawItemSheet();
+  const std::array<std::array<int, 2>, 4> ahead = {{{0, -1}, {1, 0}, {0, 1}, {-1, 0}}};
+  for (int dir = 0; dir < 4; ++dir) {
+    int eyePixels = 0;
+    int towards = 0;  // the eye pixels' offsets from the centre along the direction, doubled
+    for (int y = 0; y < CellSize; ++y) {
+      for (int x = 0; x < CellSize; ++x) {
+        if (Luma(sheet.At(dir * CellSize + x, CellSize + y)) > 230) {
+          ++eyePixels;
+          towards += (2 * x - 15) * ahead[dir][0] + (2 * y - 15) * ahead[dir][1];
+        }
+      }
+    }
+    ASSERT_GT(eyePixels, 0) << "head " << dir << " has no eyes";
+    EXPECT_GT(towards, eyePixels * 4) << "the eyes of head " << dir << " sit at the back";
+  }
+}
+
+TEST(DrawnArtwork, BodyPiecesDifferByDirection) {
+  const Picture sheet = DrawItemSheet();
+  for (int a = 0; a < 4; ++a) {
+    for (int b = a + 1; b < 4; ++b) {
+      int differing = 0;
+      for (int y = 0; y < CellSize; ++y) {
+        for (int x = 0; x < CellSize; ++x) {
+          differing += sheet.At(a * CellSize + x, 2 * CellSize + y) !=
+                               sheet.At(b * CellSize + x, 2 * CellSize + y)
+                           ? 1
+                           : 0;
+        }
+      }
+      EXPECT_GT(differing, 20) << "body pieces " << a << " and " << b;
+    }
+  }
+}
+
+TEST(DrawnArtwork, IconsAreTransparentAtTheCornersAndOpaqueInside) {
+  for (int size : {16, 32, 48}) {
+    const Picture icon = DrawIcon(size);
+    ASSERT_EQ(icon.Width, size);
+    ASSERT_EQ(icon.Height, size);
+    EXPECT_EQ(icon.At(0, 0).A, 0) << size;
+    EXPECT_EQ(icon.At(size - 1, 0).A, 0) << size;
+    int opaque = 0;
+    for (const Rgba& pixel : icon.Pixels) {
+      opaque += pixel.A == 255 ? 1 : 0;
+    }
+    EXPECT_GT(opaque, size * size / 3) << size;
+  }
+  EXPECT_THROW(DrawIcon(24), std::invalid_argument);
+}
+
+TEST(CommittedArtwork, WindowIconBmpCarriesAlpha) {
+  const std::vector<std::uint8_t> bytes =
+      ReadBytes(std::string(NUIKARO_ASSETS_DIR) + "/nuikaro-icon.bmp");
+  ASSERT_GE(bytes.size(), 122u + 48 * 48 * 4);
+  EXPECT_EQ(Le32(bytes, 14), 108u);  // BITMAPV4HEADER
+  EXPECT_EQ(Le32(bytes, 18), 48u);
+  EXPECT_EQ(Le32(bytes, 22), 48u);
+  EXPECT_EQ(bytes[28], 32);
+  EXPECT_EQ(Le32(bytes, 66), 0xFF000000u);  // alpha mask
+  EXPECT_EQ(bytes[122 + 3], 0);             // bottom-left corner is transparent
+}
+
 }  // namespace
 }  // namespace nuikaro

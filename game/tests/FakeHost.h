@@ -1,0 +1,142 @@
+// A host for the rules without a window: it counts and snapshots redraws, records game-over boxes
+// and hands out scripted random numbers.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <initializer_list>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "game/Game.h"
+
+namespace nuikaro {
+
+// Whole-record comparison and printing, so that test failures show the fields.
+inline bool operator==(const Segment& a, const Segment& b) {
+  return a.State == b.State && a.X == b.X && a.Y == b.Y && a.Dir == b.Dir;
+}
+inline bool operator==(const Item& a, const Item& b) {
+  return a.Kind == b.Kind && a.X == b.X && a.Y == b.Y;
+}
+inline void PrintTo(const Segment& s, std::ostream* out) {
+  *out << "{State " << s.State << ", (" << s.X << ", " << s.Y << "), Dir " << s.Dir << "}";
+}
+inline void PrintTo(const Item& i, std::ostream* out) {
+  *out << "{Kind " << i.Kind << ", (" << i.X << ", " << i.Y << ")}";
+}
+
+}  // namespace nuikaro
+
+namespace nuikaro::gametest {
+
+struct Cell {
+  int16_t X;
+  int16_t Y;
+  bool operator==(const Cell&) const = default;
+  friend void PrintTo(const Cell& c, std::ostream* out) {
+    *out << "(" << c.X << ", " << c.Y << ")";
+  }
+};
+
+// What the player would have seen in one redraw.
+struct Frame {
+  int32_t Score;
+  int16_t Length;
+  int16_t Running;
+  int32_t TickCount;
+  Segment Head;
+  std::array<Item, ItemSlotCount> Items;
+};
+
+class FakeHost final : public GameHost {
+ public:
+  explicit FakeHost(Game& game) : game_(game) {}
+
+  void RenderFrame() override {
+    Events += 'F';
+    Frames.push_back({game_.Score, SnakeLength(game_), game_.Running, game_.TickCount,
+                      game_.Segments[0], game_.Items});
+  }
+  void rtcMsgBox(std::string_view text) override {
+    Events += 'B';
+    Boxes.emplace_back(text);
+    if (OnBox) {
+      OnBox();
+    }
+  }
+  void rtcRandomize() override { Events += 'R'; }
+  float rtcRandomNext() override {
+    Events += 'N';
+    if (Numbers.empty()) {
+      ADD_FAILURE() << "the rules drew more random numbers than the test scripted";
+      return 0.0f;
+    }
+    const float number = Numbers.front();
+    Numbers.pop_front();
+    return number;
+  }
+
+  // Scripts the three numbers of one spawn: the kind draw (0 to 4) and the cell.
+  void QueueItem(int kindDraw, int x, int y) {
+    Numbers.push_back((static_cast<float>(kindDraw) + 0.5f) / 5.0f);
+    Numbers.push_back((static_cast<float>(x) + 0.5f) / 30.0f);
+    Numbers.push_back((static_cast<float>(y) + 0.5f) / 30.0f);
+  }
+  // Scripts a whole renewal with all ten items of kind 1 on one cell.
+  void QueueTenItems(int x, int y) {
+    for (int slot = 0; slot < BoardItemCount; ++slot) {
+      QueueItem(0, x, y);
+    }
+  }
+
+  std::string Events;  // F redraw, B box, R reseed, N number drawn; in the order they came
+  std::vector<Frame> Frames;
+  std::vector<std::string> Boxes;
+  std::deque<float> Numbers;
+  std::function<void()> OnBox;  // runs inside the box, as the box's own loop would
+
+ private:
+  Game& game_;
+};
+
+// Lays a snake on the given cells, head first, every record facing dir; the rest stays free.
+inline void LaySnake(Game& game, std::initializer_list<Cell> cells, int16_t dir) {
+  int16_t index = 0;
+  for (const Cell& cell : cells) {
+    game.Segments[index] = {index == 0 ? StateHead : StateBody, cell.X, cell.Y, dir};
+    ++index;
+  }
+}
+
+// Lays a snake of the given length over distinct cells row by row; record 1 on the head's cell.
+inline void LaySnakeOfLength(Game& game, int length) {
+  for (int i = 0; i < length; ++i) {
+    const int cell = i == 0 ? 0 : i - 1;
+    game.Segments[i] = {i == 0 ? StateHead : StateBody, static_cast<int16_t>(cell % BoardSize),
+                        static_cast<int16_t>(cell / BoardSize), static_cast<int16_t>(i % 4)};
+  }
+}
+
+// Puts all ten items on one cell, out of the way of the test.
+inline void PutItemsOn(Game& game, int x, int y, int32_t kind = KindGrow3) {
+  for (int slot = 0; slot < BoardItemCount; ++slot) {
+    game.Items[slot] = {kind, static_cast<int16_t>(x), static_cast<int16_t>(y)};
+  }
+}
+
+inline Cell CellOf(const Segment& segment) {
+  return {segment.X, segment.Y};
+}
+inline Cell CellOf(const Item& item) {
+  return {item.X, item.Y};
+}
+
+inline bool IsFreeAndZero(const Segment& segment) {
+  return segment == Segment{};
+}
+
+}  // namespace nuikaro::gametest

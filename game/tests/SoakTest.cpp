@@ -1,0 +1,169 @@
+// A long random game: whatever the sequence of ticks, keys and moves, the tables stay sound.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <iostream>
+#include <random>
+#include <string>
+
+#include "game/Game.h"
+
+namespace nuikaro {
+namespace {
+
+// Redraws and boxes do nothing; random numbers come from the test's own seeded generator, so a
+// failure can be replayed.
+class SoakHost final : public GameHost {
+ public:
+  explicit SoakHost(std::mt19937& random) : random_(random) {}
+  void RenderFrame() override { ++Frames; }
+  void rtcMsgBox(std::string_view) override { ++Boxes; }
+  void rtcRandomize() override { ++Spawns; }
+  float rtcRandomNext() override { return static_cast<float>(random_() >> 8) * 0x1p-24f; }
+
+  long Frames = 0;
+  long Boxes = 0;
+  long Spawns = 0;
+
+ private:
+  std::mt19937& random_;
+};
+
+bool IsOnBoard(int x, int y) {
+  return x >= 0 && x < BoardSize && y >= 0 && y < BoardSize;
+}
+
+// Describes the first broken rule, or returns an empty text.
+std::string BrokenRule(const Game& game) {
+  using std::to_string;
+  const int length = SnakeLength(game);
+  const Segment& head = game.Segments[0];
+  if (length < 1 || head.State != StateHead) {
+    return "record 0 is not the head";
+  }
+  if (length >= 2 && (game.Segments[1].X != head.X || game.Segments[1].Y != head.Y)) {
+    return "record 1 is not on the head's cell";
+  }
+  for (int i = 0; i < SegmentCount; ++i) {
+    const Segment& s = game.Segments[i];
+    if (i >= length) {
+      if (s.State != StateFree || s.X != 0 || s.Y != 0 || s.Dir != 0) {
+        return "free record " + to_string(i) + " is not all zero (length " + to_string(length) +
+               ")";
+      }
+    } else if (i > 0 && s.State != StateBody) {
+      return "record " + to_string(i) + " of " + to_string(length) + " is not a body record";
+    } else if (!IsOnBoard(s.X, s.Y) || s.Dir < DirUp || s.Dir > DirLeft) {
+      return "record " + to_string(i) + " lies off the board or faces nowhere";
+    }
+  }
+  for (int slot = 0; slot < BoardItemCount; ++slot) {
+    const Item& item = game.Items[slot];
+    if (item.Kind < KindGrow3 || item.Kind > KindShrink3 || !IsOnBoard(item.X, item.Y)) {
+      return "slot " + to_string(slot) + " holds no item on the board";
+    }
+  }
+  const Item& unused = game.Items[ItemSlotCount - 1];
+  if (unused.Kind != KindNone || unused.X != 0 || unused.Y != 0) {
+    return "slot 10 was written";
+  }
+  if (game.Running != True || game.TickCount < 0 || game.TickCount >= RenewalTicks ||
+      game.Score < 0) {
+    return "flags out of range";
+  }
+  return {};
+}
+
+// A player who looks where he goes: among the directions that neither leave the board nor hit the
+// body, usually the one towards the nearest item. Keeps the snake alive long enough to grow.
+int16_t SteeringDirection(const Game& game, std::mt19937& random) {
+  const int length = SnakeLength(game);
+  const Segment& head = game.Segments[0];
+  int nearest = 1 << 30;
+  int towardsX = head.X;
+  int towardsY = head.Y;
+  for (int slot = 0; slot < BoardItemCount; ++slot) {
+    const Item& item = game.Items[slot];
+    const int distance = std::abs(item.X - head.X) + std::abs(item.Y - head.Y);
+    if (distance > 0 && distance < nearest) {
+      nearest = distance;
+      towardsX = item.X;
+      towardsY = item.Y;
+    }
+  }
+  constexpr int StepX[] = {0, 1, 0, -1};
+  constexpr int StepY[] = {-1, 0, 1, 0};
+  int16_t safe[4];
+  int safeCount = 0;
+  int16_t best = NoDirection;
+  int bestDistance = 1 << 30;
+  for (int16_t dir = DirUp; dir <= DirLeft; ++dir) {
+    const int x = head.X + StepX[dir];
+    const int y = head.Y + StepY[dir];
+    bool free = IsOnBoard(x, y);
+    for (int i = 1; i < length && free; ++i) {
+      free = game.Segments[i].X != x || game.Segments[i].Y != y;
+    }
+    if (!free) {
+      continue;
+    }
+    safe[safeCount++] = dir;
+    const int distance = std::abs(towardsX - x) + std::abs(towardsY - y);
+    if (distance < bestDistance) {
+      bestDistance = distance;
+      best = dir;
+    }
+  }
+  if (safeCount == 0) {
+    return static_cast<int16_t>(random() % 4);  // trapped: any way is the last
+  }
+  return random() % 10 < 8 ? best : safe[random() % safeCount];
+}
+
+TEST(Soak, TwoHundredThousandRandomOperationsKeepTheTablesSound) {
+  std::mt19937 random(20240607);
+  Game game;
+  SoakHost host(random);
+
+  // The game's side of start-up: the head on (0, 0), heading down, ten items, then running.
+  SetSegmentState(game, 0, StateHead);
+  game.NextDir = DirDown;
+  SpawnAllItems(game, host);
+  game.Running = True;
+  ASSERT_EQ(BrokenRule(game), "");
+
+  int longest = 1;
+  for (int operation = 0; operation < 200000; ++operation) {
+    const unsigned choice = random() % 100;
+    if (choice < 55) {
+      TickProc(game, host);
+    } else if (choice < 97) {
+      // A key press: mostly a careful direction, sometimes any direction or none; in step mode a
+      // direction moves at once.
+      game.NextDir = choice < 95 ? SteeringDirection(game, random)
+                                 : static_cast<int16_t>(static_cast<int>(random() % 5) - 1);
+      if (game.StepMode != False && game.NextDir != NoDirection) {
+        MoveSnake(game, host, game.NextDir);
+      }
+    } else if (choice < 99) {
+      game.StepMode = static_cast<int16_t>(~game.StepMode);
+    } else {
+      MoveSnake(game, host, static_cast<int16_t>(random() % 4));
+    }
+    const std::string broken = BrokenRule(game);
+    if (!broken.empty()) {
+      FAIL() << broken << ", after operation " << operation;
+    }
+    longest = std::max<int>(longest, SnakeLength(game));
+  }
+
+  // The run must have gone through what it is meant to stress.
+  EXPECT_GT(host.Boxes, 100);
+  EXPECT_GT(host.Spawns, 10000);
+  EXPECT_GT(longest, 50);
+  std::cout << "[          ] " << host.Boxes << " game overs, longest snake " << longest << "\n";
+}
+
+}  // namespace
+}  // namespace nuikaro

@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "render/Panel.h"
+#include "render/Text.h"
+
+namespace nuikaro {
+namespace {
+
+constexpr uint32_t Black = 0x000000;
+
+// Rows of the surface with any pixel other than black, as [first, last].
+std::pair<int32_t, int32_t> InkedRows(const Surface& surface) {
+  int32_t first = surface.Height;
+  int32_t last = -1;
+  for (int32_t y = 0; y < surface.Height; ++y) {
+    const uint32_t* row = surface.Row(y);
+    if (std::any_of(row, row + surface.Width, [](uint32_t pixel) { return pixel != Black; })) {
+      first = std::min(first, y);
+      last = y;
+    }
+  }
+  return {first, last};
+}
+
+int64_t InkedPixels(const Surface& surface) {
+  return std::count_if(surface.Pixels.begin(), surface.Pixels.end(),
+                       [](uint32_t pixel) { return pixel != Black; });
+}
+
+TEST(AnsiByteLength, CountsTwoBytesForEachFullWidthCharacter) {
+  EXPECT_EQ(AnsiByteLength("得点：000000"), 12);
+  EXPECT_EQ(AnsiByteLength("＋３＆得点＋３"), 14);
+  EXPECT_EQ(AnsiByteLength("－３"), 4);
+  EXPECT_EQ(AnsiByteLength("ぬいかろ"), 8);
+  EXPECT_EQ(AnsiByteLength(""), 0);
+  EXPECT_EQ(AnsiByteLength("GameOver!"), 9);
+}
+
+TEST(AnsiByteLength, CountsOneByteForWhatHasNoShiftJisForm) {
+  EXPECT_EQ(AnsiByteLength("a\U0001F600b"), 3);  // an emoji becomes '?'
+  EXPECT_EQ(AnsiByteLength("\xFF\xFE"), 2);      // bytes that are not UTF-8
+  EXPECT_EQ(AnsiByteLength("ぬ\xE3\x81"), 4);    // each byte of a character cut short
+  EXPECT_EQ(AnsiByteLength(std::string(1000, 'x') + "\U0001F600"), 1001);
+}
+
+TEST(FontCache, ResolvesTheWindowsFaceNameToIPAPGothic) {
+  FontCache fonts;
+  EXPECT_NE(fonts.Metrics(PanelFaceName, 17, 400, 0).File.find("ipagp.ttf"), std::string::npos);
+  EXPECT_NE(fonts.Metrics("MS PGothic", 17, 400, 0).File.find("ipagp.ttf"), std::string::npos);
+}
+
+TEST(FontCache, OpensFontsWhoseCellIsTheHeightAskedFor) {
+  FontCache fonts;
+  for (const int32_t height : {15, 17, 20}) {
+    const FontMetrics metrics = fonts.Metrics(PanelFaceName, height, 700, 0);
+    EXPECT_EQ(metrics.Height, height);
+    EXPECT_GT(metrics.Ascent, height / 2);
+    EXPECT_LT(metrics.Ascent, height);
+  }
+}
+
+TEST(FontCache, RefusesHeightsThatAreNoText) {
+  FontCache fonts;
+  EXPECT_EQ(fonts.Font(PanelFaceName, 0, 400, 0), nullptr);
+  EXPECT_EQ(fonts.Font(PanelFaceName, -15, 400, 0), nullptr);
+  EXPECT_EQ(fonts.Font(PanelFaceName, 100000, 400, 0), nullptr);
+}
+
+TEST(FontCache, CanBeReleasedTwiceAndUsedAgain) {
+  FontCache fonts;
+  Surface before(200, 40);
+  DrawString({before, fonts}, TitleText, 10, 10, 20, 700, 1, RGB(255, 255, 255), PanelFaceName);
+  fonts.Release();
+  fonts.Release();
+  Surface after(200, 40);
+  DrawString({after, fonts}, TitleText, 10, 10, 20, 700, 1, RGB(255, 255, 255), PanelFaceName);
+  EXPECT_GT(InkedPixels(before), 0);
+  EXPECT_EQ(after.Pixels, before.Pixels);
+}
+
+struct PanelTextCase {
+  std::string_view Text;
+  int32_t Height;
+  int32_t Weight;
+  int32_t Italic;
+};
+
+TEST(DrawString, KeepsEveryPanelTextInsideItsCharacterCell) {
+  FontCache fonts;
+  const PanelTextCase cases[] = {{TitleText, 20, 700, 1},
+                                 {"得点：0123456789", 17, 400, 0},
+                                 {Grow3Legend, 15, 700, 0},
+                                 {Grow5Legend, 15, 700, 0},
+                                 {Shrink3Legend, 15, 700, 0}};
+  for (const PanelTextCase& text : cases) {
+    Surface surface(300, 100);
+    DrawString({surface, fonts}, text.Text, 20, 40, text.Height, text.Weight, text.Italic,
+               RGB(255, 255, 255), PanelFaceName);
+    const auto [first, last] = InkedRows(surface);
+    EXPECT_GE(first, 40) << text.Text;
+    EXPECT_LT(last, 40 + text.Height) << text.Text;
+    EXPECT_GT(last - first, text.Height / 2) << text.Text;
+  }
+}
+
+TEST(DrawString, BlendsTheColourByCoverageAndLeavesOtherPixelsAlone) {
+  FontCache fonts;
+  Surface surface(200, 40);
+  std::fill(surface.Pixels.begin(), surface.Pixels.end(), 0x0000FF);  // blue
+  DrawString({surface, fonts}, Grow3Legend, 5, 5, 15, 700, 0, RGB(255, 0, 0), PanelFaceName);
+  int64_t fullyRed = 0;
+  for (const uint32_t pixel : surface.Pixels) {
+    const uint32_t red = (pixel >> 16) & 0xFF;
+    const uint32_t green = (pixel >> 8) & 0xFF;
+    const uint32_t blue = pixel & 0xFF;
+    ASSERT_EQ(green, 0u);
+    ASSERT_EQ(red + blue, 255u);  // a mix of the text's red and the blue below
+    fullyRed += pixel == 0xFF0000 ? 1 : 0;
+  }
+  EXPECT_GT(fullyRed, 20);
+  EXPECT_EQ(surface.At(0, 0), 0x0000FFu);
+  EXPECT_EQ(surface.At(199, 39), 0x0000FFu);
+}
+
+TEST(DrawString, DrawsBoldHeavierAndItalicSlanted) {
+  FontCache fonts;
+  Surface regular(200, 40);
+  Surface bold(200, 40);
+  Surface italic(200, 40);
+  DrawString({regular, fonts}, TitleText, 5, 5, 20, 400, 0, RGB(255, 255, 255), PanelFaceName);
+  DrawString({bold, fonts}, TitleText, 5, 5, 20, 700, 0, RGB(255, 255, 255), PanelFaceName);
+  DrawString({italic, fonts}, TitleText, 5, 5, 20, 400, 1, RGB(255, 255, 255), PanelFaceName);
+  EXPECT_GT(InkedPixels(bold), InkedPixels(regular) * 11 / 10);
+  EXPECT_NE(italic.Pixels, regular.Pixels);
+}
+
+TEST(DrawString, ClipsTextAtEveryEdgeOfTheSurface) {
+  FontCache fonts;
+  Surface surface(40, 20);
+  const int32_t positions[][2] = {{-30, 5}, {30, 5}, {5, -12}, {5, 15}, {INT32_MIN, INT32_MAX}};
+  for (const auto& position : positions) {
+    DrawString({surface, fonts}, Grow5Legend, position[0], position[1], 15, 700, 0,
+               RGB(255, 255, 255), PanelFaceName);
+  }
+  EXPECT_GT(InkedPixels(surface), 0);
+  EXPECT_LT(InkedPixels(surface), static_cast<int64_t>(surface.Pixels.size()));
+}
+
+TEST(DrawString, DrawsNothingForAnEmptyTextOrAnImpossibleHeight) {
+  FontCache fonts;
+  Surface surface(100, 40);
+  DrawString({surface, fonts}, "", 5, 5, 15, 700, 0, RGB(255, 255, 255), PanelFaceName);
+  DrawString({surface, fonts}, TitleText, 5, 5, 0, 700, 0, RGB(255, 255, 255), PanelFaceName);
+  EXPECT_EQ(InkedPixels(surface), 0);
+}
+
+TEST(DrawString, FallsBackToSomeFaceForAnUnknownName) {
+  FontCache fonts;
+  Surface surface(100, 40);
+  DrawString({surface, fonts}, "－３", 5, 5, 15, 700, 0, RGB(255, 255, 255), "No Such Face");
+  EXPECT_GT(InkedPixels(surface), 0);
+}
+
+}  // namespace
+}  // namespace nuikaro

@@ -1,1 +1,171 @@
 #include "render/Renderer.h"
+
+#include <algorithm>
+
+namespace nuikaro {
+
+namespace {
+
+constexpr int32_t SheetCell = CellPixels;  // the sprite sheet's cells are board cells
+
+bool SameTile(const Sprite& composedFrom, const Sprite& tile) {
+  return composedFrom.Width == tile.Width && composedFrom.Height == tile.Height &&
+         composedFrom.Pixels.Width == tile.Pixels.Width &&
+         composedFrom.Pixels.Height == tile.Pixels.Height &&
+         composedFrom.Pixels.Pixels == tile.Pixels.Pixels;
+}
+
+// The stretches of one board axis that the tiles cover: from origin 0 in steps of
+// 480 \ (480 \ size) while the tile still fits, each as wide as what a copy of the tile can reach.
+std::vector<BoardBackground::Span> CoveredSpans(int32_t size, int32_t pictureSize) {
+  std::vector<BoardBackground::Span> spans;
+  const int32_t step = BoardPixels / (BoardPixels / size);
+  const int32_t reach = std::min(size, pictureSize);
+  if (reach <= 0) {
+    return spans;
+  }
+  for (int32_t origin = 0; origin <= BoardPixels - size; origin += step) {
+    if (!spans.empty() && spans.back().End == origin) {
+      spans.back().End = origin + reach;
+    } else {
+      spans.push_back({origin, origin + reach});
+    }
+  }
+  return spans;
+}
+
+// Lays the tiles out on a black board exactly as the tile loop of DrawBackground describes.
+void ComposeBoard(BoardBackground& background, const Sprite& tile) {
+  const int32_t width = tile.Width;
+  const int32_t height = tile.Height;
+  background.Board = Surface(BoardPixels, BoardPixels);
+  const int32_t stepX = BoardPixels / (BoardPixels / width);
+  const int32_t stepY = BoardPixels / (BoardPixels / height);
+  for (int32_t x = 0; x <= BoardPixels - width; x += stepX) {
+    for (int32_t y = 0; y <= BoardPixels - height; y += stepY) {
+      BitBlt(background.Board, x, y, width, height, &tile.Pixels, 0, 0, SRCCOPY);
+    }
+  }
+  background.Columns = CoveredSpans(width, tile.Pixels.Width);
+  background.Rows = CoveredSpans(height, tile.Pixels.Height);
+  background.Tile = tile;
+}
+
+// One row of a sheet cell: mask with AND, picture with OR. The back buffer and the sheet are
+// separate surfaces, and saying so lets the compiler vectorise the row.
+void CombineRow(uint32_t* __restrict out, const uint32_t* __restrict mask,
+                const uint32_t* __restrict picture) {
+  for (int32_t column = 0; column < SheetCell; ++column) {
+    out[column] = (out[column] & mask[column]) | picture[column];
+  }
+}
+
+// Combines one masked sheet cell into the back buffer at (x, y): the shared mask at (0, 0) with
+// AND, then the picture at (pictureX, pictureY) with OR. Where the target and both cells lie wholly
+// inside their surfaces (always, on the board) the two copies run as one pass with the same
+// result; elsewhere the two clipped copies do it.
+void DrawMaskedCell(Renderer& renderer, int32_t x, int32_t y, int32_t pictureX, int32_t pictureY) {
+  Surface& dest = renderer.BackBuffer;
+  const Surface& sheet = renderer.ItemSprite.Pixels;
+  const bool inside = x >= 0 && y >= 0 && x <= dest.Width - SheetCell &&
+                      y <= dest.Height - SheetCell && pictureX >= 0 && pictureY >= 0 &&
+                      pictureX <= sheet.Width - SheetCell && pictureY <= sheet.Height - SheetCell &&
+                      sheet.Width >= SheetCell && sheet.Height >= SheetCell;
+  if (!inside) {
+    BitBlt(dest, x, y, SheetCell, SheetCell, &sheet, 0, 0, SRCAND);
+    BitBlt(dest, x, y, SheetCell, SheetCell, &sheet, pictureX, pictureY, SRCPAINT);
+    return;
+  }
+  for (int32_t row = 0; row < SheetCell; ++row) {
+    uint32_t* out = dest.Row(y + row) + x;
+    const uint32_t* mask = sheet.Row(row);
+    const uint32_t* picture = sheet.Row(pictureY + row) + pictureX;
+    CombineRow(out, mask, picture);
+  }
+}
+
+}  // namespace
+
+void LoadSprites(Renderer& renderer, const std::string& directory) {
+  const std::string tilePath = directory + BackTileFile;
+  Sprite tile = LoadSprite(LoadPicture(tilePath));
+  // The tile loop divides by 480 \ size, so a tile must be 1 to 480 pixels in each direction.
+  if (tile.Width < 1 || tile.Width > BoardPixels || tile.Height < 1 || tile.Height > BoardPixels) {
+    throw PictureError(tilePath, "is " + std::to_string(tile.Width) + " by " +
+                                     std::to_string(tile.Height) +
+                                     " pixels; a background tile must be 1 to 480 pixels wide "
+                                     "and high");
+  }
+  renderer.BackSprite = std::move(tile);
+
+  const std::string sheetPath = directory + ItemSheetFile;
+  Sprite sheet = LoadSprite(LoadPicture(sheetPath));
+  if (sheet.Width < 4 * SheetCell || sheet.Height < 3 * SheetCell) {
+    throw PictureError(sheetPath, "is " + std::to_string(sheet.Width) + " by " +
+                                      std::to_string(sheet.Height) +
+                                      " pixels; the sprite sheet must be at least 64 by 48");
+  }
+  renderer.ItemSprite = std::move(sheet);
+}
+
+void FreeSprites(Renderer& renderer) {
+  FreeSprite(renderer.BackSprite);
+  FreeSprite(renderer.ItemSprite);
+}
+
+void RenderFrame(Renderer& renderer) {
+  BitBlt(renderer.BackBuffer, 0, 0, ScreenWidth, ScreenHeight, nullptr, 0, 0, BLACKNESS);
+  DrawBackground(renderer);
+  DrawItems(renderer);
+  DrawSnake(renderer);
+  DrawPanel(renderer);
+  if (renderer.Refresh) {
+    renderer.Refresh();
+  }
+}
+
+void DrawBackground(Renderer& renderer) {
+  const Sprite& tile = renderer.BackSprite;
+  // No tile to repeat (a freed sprite, or one LoadSprites would have refused): the step of
+  // 480 \ (480 \ size) has no value, so the board stays as it is.
+  if (tile.Width < 1 || tile.Width > BoardPixels || tile.Height < 1 || tile.Height > BoardPixels) {
+    return;
+  }
+  BoardBackground& background = renderer.Background;
+  if (!SameTile(background.Tile, tile)) {
+    ComposeBoard(background, tile);
+  }
+  // Only what the tiles cover is copied, so gaps keep what lay there, as with one copy per tile.
+  for (const BoardBackground::Span& rows : background.Rows) {
+    for (const BoardBackground::Span& columns : background.Columns) {
+      BitBlt(renderer.BackBuffer, columns.Begin, rows.Begin, columns.End - columns.Begin,
+             rows.End - rows.Begin, &background.Board, columns.Begin, rows.Begin, SRCCOPY);
+    }
+  }
+}
+
+void DrawItems(Renderer& renderer) {
+  const Game& game = renderer.State;
+  for (int32_t slot = 0; slot < BoardItemCount; ++slot) {
+    const Item& item = game.Items[slot];
+    if (item.Kind == KindNone) {
+      return;  // an empty slot ends the pass: later slots wait for the next frame
+    }
+    DrawMaskedCell(renderer, item.X * CellPixels, item.Y * CellPixels, item.Kind * SheetCell, 0);
+  }
+}
+
+void DrawSnake(Renderer& renderer) {
+  const Game& game = renderer.State;
+  // From the tail down to the head, so a lower record lies on top and the head is always seen.
+  for (int32_t index = SegmentCount - 1; index >= 0; --index) {
+    const Segment& segment = game.Segments[index];
+    if (segment.State == StateFree) {
+      continue;
+    }
+    DrawMaskedCell(renderer, segment.X * CellPixels, segment.Y * CellPixels,
+                   segment.Dir * SheetCell, segment.State * SheetCell);
+  }
+}
+
+}  // namespace nuikaro

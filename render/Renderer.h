@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "game/Game.h"
 #include "render/Sprite.h"
@@ -9,6 +10,20 @@
 #include "render/Text.h"
 
 namespace nuikaro {
+
+// The board's tiles laid out once from BackSprite, so that a frame copies long rows instead of
+// hundreds of small tiles. DrawBackground builds it and builds it again whenever BackSprite no
+// longer matches Tile.
+struct BoardBackground {
+  struct Span {
+    int32_t Begin;
+    int32_t End;  // one past the last covered pixel
+  };
+  Sprite Tile;                // the tile the board was laid out from
+  Surface Board;              // BoardPixels by BoardPixels: the tiles on black
+  std::vector<Span> Columns;  // the x ranges the tiles cover, adjacent ones merged
+  std::vector<Span> Rows;     // the y ranges likewise
+};
 
 // Everything the drawing reads and writes: the game it shows (read only), the back buffer standing
 // for the window's device context, the two sprites and the fonts.
@@ -21,6 +36,7 @@ struct Renderer {
   Sprite ItemSprite;
   FontCache Fonts;
   std::function<void()> Refresh;  // shows BackBuffer in the window; may be empty
+  BoardBackground Background;     // DrawBackground's own; nothing else reads it
 };
 
 // Loads BackSprite from "BackTile.bmp" and then ItemSprite from "Nuik_Items.bmp" in directory

@@ -15,7 +15,7 @@ void PrepareSheet(Renderer& renderer) {
   for (std::size_t i = 0; i < sheet.Pixels.size(); ++i) {
     sheet.Pixels[i] = static_cast<uint32_t>(i * 2654435761u) & 0xFFFFFF;
   }
-  renderer.ItemSprite = LoadSprite(sheet);
+  renderer.ItemSprite = Sprite{64, 48, sheet};
 }
 
 void DrawPanelSteadyScore(benchmark::State& state) {

@@ -1,0 +1,55 @@
+// The SDL side of the shell: the window Form1 lives in, its event loop and timer, the game-over
+// box, and the window surface the back buffer is presented on.
+#pragma once
+
+#include <SDL.h>
+
+#include "game/Game.h"
+#include "game/RandomSource.h"
+#include "render/Renderer.h"
+#include "shell/Form.h"
+#include "shell/TickSchedule.h"
+
+namespace nuikaro {
+
+inline constexpr const char* GameTitle = "ぬいかろ";
+
+class SdlPlatform final : public WindowPlatform, public GameHost {
+ public:
+  // The window is made hidden; Show maps it. The renderer's back buffer is what Present shows.
+  SdlPlatform(SDL_Window* window, Renderer& renderer);
+  SdlPlatform(const SdlPlatform&) = delete;
+  SdlPlatform& operator=(const SdlPlatform&) = delete;
+
+  // The form whose events this platform delivers; set once, before LoadForm.
+  void Attach(Form1& form) { form_ = &form; }
+
+  // The message loop: delivers key presses, close requests and ticks until the form is closed.
+  void Run();
+
+  // Copies the back buffer to the window, scaled to its size. Does nothing before Show: a
+  // present to an unmapped window is lost anyway, and the expose after mapping repeats it.
+  void Present();
+
+  void SetTimer() override;
+  void KillTimer() override;
+  void Show() override;
+  void Unload() override;
+
+  void RenderFrame() override;
+  void rtcMsgBox(std::string_view text) override;
+  void rtcRandomize() override;
+  float rtcRandomNext() override;
+
+ private:
+  void HandleEvent(const SDL_Event& event);
+
+  SDL_Window* window_;
+  Renderer& renderer_;
+  Form1* form_ = nullptr;
+  TickSchedule schedule_{std::chrono::milliseconds(TimerPeriodMilliseconds)};
+  RandomSource random_;
+  bool shown_ = false;
+};
+
+}  // namespace nuikaro

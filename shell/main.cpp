@@ -1,0 +1,122 @@
+// The program's start: make the window Form1, load it, run its message loop.
+#include <SDL.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <string>
+
+#include "render/Renderer.h"
+#include "shell/Form.h"
+#include "shell/Icon.h"
+#include "shell/SdlPlatform.h"
+
+namespace {
+
+using namespace nuikaro;
+
+// A reason the game cannot start; File is empty when no file is to blame.
+struct StartupError {
+  std::string File;
+  std::string Reason;
+};
+
+// Prints "ぬいかろ: <file>: <reason>" and, when there is a display to show it on, the same in an
+// error box.
+void ReportStartupError(const StartupError& error, bool displayOpen) {
+  std::string message = std::string(GameTitle) + ": ";
+  if (!error.File.empty()) {
+    message += error.File + ": ";
+  }
+  message += error.Reason;
+  std::fprintf(stderr, "%s\n", message.c_str());
+  if (displayOpen) {
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, GameTitle, message.c_str(), nullptr);
+  }
+}
+
+bool IsSet(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && value[0] != '\0';
+}
+
+// SDL falls back to drivers that draw nowhere when no desktop is reachable; the game would then
+// run invisibly for ever. Only a driver asked for on purpose is taken as it is.
+bool IsInvisibleDriver(const char* driver) {
+  return driver == nullptr || std::strcmp(driver, "offscreen") == 0 ||
+         std::strcmp(driver, "dummy") == 0;
+}
+
+const StartupError NoDisplay{"", "no display to open the game window on (DISPLAY is not set)"};
+
+void SetWindowIcon(SDL_Window* window) {
+  if (IconBmpSize == 0) {
+    return;
+  }
+  SDL_Surface* icon = SDL_LoadBMP_RW(SDL_RWFromConstMem(IconBmp, static_cast<int>(IconBmpSize)), 1);
+  if (icon != nullptr) {
+    SDL_SetWindowIcon(window, icon);
+    SDL_FreeSurface(icon);
+  }
+}
+
+int RunGame(SDL_Window* window) {
+  Game game;
+  Renderer renderer(game);
+  SdlPlatform platform(window, renderer);
+  Form1 form{game, renderer, platform, platform, ProgramDirectory()};
+  platform.Attach(form);
+  renderer.Refresh = [&platform] { platform.Present(); };
+  try {
+    LoadForm(form);
+  } catch (const PictureError& error) {
+    ReportStartupError({error.File(), error.Reason()}, true);
+    return EXIT_FAILURE;
+  }
+  platform.Run();
+  return EXIT_SUCCESS;
+}
+
+}  // namespace
+
+int main() {
+  // Without the user's locale X11 gets the caption in the wrong encoding.
+  std::setlocale(LC_ALL, "");
+  const bool driverOnPurpose = IsSet("SDL_VIDEODRIVER");
+  if (!driverOnPurpose && !IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY")) {
+    ReportStartupError(NoDisplay, false);
+    return EXIT_FAILURE;
+  }
+  // Otherwise SDL backs the window surface with OpenGL on X11: ten times the memory and CPU.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    ReportStartupError({"", std::string("cannot open the display: ") + SDL_GetError()}, false);
+    return EXIT_FAILURE;
+  }
+  if (!driverOnPurpose && IsInvisibleDriver(SDL_GetCurrentVideoDriver())) {
+    ReportStartupError(NoDisplay, false);
+    SDL_Quit();
+    return EXIT_FAILURE;
+  }
+  int status = EXIT_FAILURE;
+  SDL_Window* window =
+      SDL_CreateWindow(GameTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ScreenWidth,
+                       ScreenHeight, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+  if (window == nullptr) {
+    ReportStartupError({"", std::string("cannot make the game window: ") + SDL_GetError()}, true);
+  } else {
+    // Smaller than the frame would cut it off; larger shows it scaled.
+    SDL_SetWindowMinimumSize(window, ScreenWidth, ScreenHeight);
+    SetWindowIcon(window);
+    try {
+      status = RunGame(window);
+    } catch (const std::exception& error) {
+      ReportStartupError({"", error.what()}, true);
+    }
+    SDL_DestroyWindow(window);
+  }
+  SDL_Quit();
+  return status;
+}

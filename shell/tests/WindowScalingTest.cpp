@@ -1,0 +1,71 @@
+// The 640 by 480 frame in windows of other sizes.
+#include "shell/WindowScaling.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace nuikaro {
+namespace {
+
+// A frame whose every pixel tells where it is.
+Surface NumberedFrame() {
+  Surface frame(ScreenWidth, ScreenHeight);
+  for (int32_t y = 0; y < ScreenHeight; ++y) {
+    for (int32_t x = 0; x < ScreenWidth; ++x) {
+      frame.Row(y)[x] = 0x01000000u | static_cast<uint32_t>(y << 12 | x);
+    }
+  }
+  return frame;
+}
+
+struct Window {
+  Window(int32_t width, int32_t height, int32_t padding = 0)
+      : Width(width),
+        Height(height),
+        Pitch((width + padding) * 4),
+        Pixels(static_cast<std::size_t>((width + padding) * height), 0xdeadbeefu) {}
+  uint32_t At(int32_t x, int32_t y) const { return Pixels[y * (Pitch / 4) + x]; }
+  int32_t Width, Height, Pitch;
+  std::vector<uint32_t> Pixels;
+};
+
+TEST(WindowScalingTest, AtTheStartSizeTheFrameIsCopiedPixelForPixel) {
+  const Surface frame = NumberedFrame();
+  Window window(640, 480);
+  ScaleFrame(frame, window.Pixels.data(), window.Pitch, window.Width, window.Height);
+  EXPECT_EQ(window.Pixels, frame.Pixels);
+}
+
+TEST(WindowScalingTest, TheLargestWholeFactorThatFitsIsUsedAndTheFrameCentred) {
+  const FramePlacement place = PlaceFrame(1920, 1000);  // 3 across, only 2 down
+  EXPECT_EQ(place.Scale, 2);
+  EXPECT_EQ(place.X, (1920 - 1280) / 2);
+  EXPECT_EQ(place.Y, (1000 - 960) / 2);
+}
+
+TEST(WindowScalingTest, AScaledFrameRepeatsEachPixelAndIsBlackAround) {
+  const Surface frame = NumberedFrame();
+  Window window(1300, 970, 3);  // factor 2, 10 columns and 5 rows spare on each side
+  ScaleFrame(frame, window.Pixels.data(), window.Pitch, window.Width, window.Height);
+  EXPECT_EQ(window.At(10, 5), frame.At(0, 0));
+  EXPECT_EQ(window.At(11, 6), frame.At(0, 0));
+  EXPECT_EQ(window.At(12, 5), frame.At(1, 0));
+  EXPECT_EQ(window.At(10 + 2 * 639 + 1, 5 + 2 * 479 + 1), frame.At(639, 479));
+  EXPECT_EQ(window.At(9, 5), 0u);
+  EXPECT_EQ(window.At(10, 4), 0u);
+  EXPECT_EQ(window.At(1299, 969), 0u);
+  EXPECT_EQ(window.At(10 + 1280, 500), 0u);
+  EXPECT_EQ(window.Pixels[1300], 0xdeadbeefu) << "the padding past each row is not written";
+}
+
+TEST(WindowScalingTest, AWindowSmallerThanTheFrameShowsItsTopLeftUnscaled) {
+  const Surface frame = NumberedFrame();
+  Window window(600, 400);
+  ScaleFrame(frame, window.Pixels.data(), window.Pitch, window.Width, window.Height);
+  EXPECT_EQ(window.At(0, 0), frame.At(0, 0));
+  EXPECT_EQ(window.At(599, 399), frame.At(599, 399));
+}
+
+}  // namespace
+}  // namespace nuikaro

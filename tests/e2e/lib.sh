@@ -1,0 +1,145 @@
+# Shared by the end-to-end tests: a private X display with a window manager, the game started
+# from a folder of its own, window grabs and pixel checks against the artwork.
+#
+# A test script sources this file with the game binary as its first argument. Everything it
+# starts is stopped by pid when the script ends, whatever way it ends.
+set -euo pipefail
+export LC_ALL=C.UTF-8
+
+GAME_BINARY=$(realpath "$1")
+GAME_DIR=$(dirname "$GAME_BINARY")
+WORK=$(mktemp -d)
+XVFB_PID=""
+WM_PID=""
+GAME_PID=""
+CELL=16
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+cleanup() {
+  local pid
+  for pid in "$GAME_PID" "$WM_PID" "$XVFB_PID"; do
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+      kill "$pid" 2>/dev/null || true
+      wait "$pid" 2>/dev/null || true
+    fi
+  done
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+# Starts Xvfb on a display number it picks itself (so tests running at the same time never share
+# one) and openbox on it.
+start_display() {
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  local tries
+  for tries in $(seq 200); do
+    [ -s "$WORK/display" ] && break
+    kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+    sleep 0.05
+  done
+  [ -s "$WORK/display" ] || fail "Xvfb did not start within 10 s"
+  export DISPLAY=":$(head -n 1 "$WORK/display")"
+  openbox >"$WORK/openbox.log" 2>&1 &
+  WM_PID=$!
+  for tries in $(seq 100); do
+    if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "openbox did not start"
+}
+
+# Starts the game from an empty folder, so it must find its bitmaps beside itself. Its stderr
+# goes to $WORK/stderr.
+start_game() {
+  local binary=${1:-$GAME_BINARY}
+  mkdir -p "$WORK/cwd"
+  (cd "$WORK/cwd" && exec "$binary" 2>"$WORK/stderr") &
+  GAME_PID=$!
+}
+
+# Prints the game's visible window once it is there (the kana caption cannot be searched by name).
+find_game_window() {
+  local tries window
+  for tries in $(seq 200); do
+    window=$(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null | head -n 1 || true)
+    if [ -n "$window" ]; then
+      echo "$window"
+      return 0
+    fi
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before showing its window: $(cat "$WORK/stderr")"
+    sleep 0.05
+  done
+  fail "no game window within 10 s"
+}
+
+# Waits up to $1 whole seconds for the game to end and sets GAME_STATUS to its exit status.
+wait_for_exit() {
+  local limit=$1 tries=0
+  while kill -0 "$GAME_PID" 2>/dev/null; do
+    tries=$((tries + 1))
+    [ "$tries" -le $((limit * 20)) ] || fail "the game was still running after $limit s"
+    sleep 0.05
+  done
+  GAME_STATUS=0
+  wait "$GAME_PID" || GAME_STATUS=$?
+  GAME_PID=""
+}
+
+# Grabs the window's client area into the file $2. A grab of a window that is gone can hang the
+# X server's reply, hence the time limit.
+grab() {
+  timeout 10 import -window "$1" png:- | convert png:- -alpha off "$2"
+}
+
+crop() {  # crop <image> <width> <height> <x> <y> <out>
+  convert "$1" -crop "${2}x${3}+${4}+${5}" +repage -alpha off "$6"
+}
+
+differing_pixels() {
+  compare -metric AE "$1" "$2" null: 2>&1 || true
+}
+
+# The artwork the game must show, cut from the bitmaps beside the binary.
+prepare_artwork() {
+  local sheet="$GAME_DIR/Nuik_Items.bmp"
+  crop "$sheet" $CELL $CELL 0 0 "$WORK/mask.png"
+  convert "$WORK/mask.png" -negate "$WORK/opaque.png"  # white where a sprite is opaque
+  convert -size 480x480 "tile:$GAME_DIR/BackTile.bmp" -alpha off "$WORK/board.png"
+}
+
+# True when the grab $1 shows the head facing $4 on cell ($2, $3). Only the head's opaque pixels
+# are compared: they show the picture whatever lies beneath (items, body), so random items
+# cannot disturb the check.
+shows_head() {
+  local grab=$1 x=$2 y=$3 dir=$4
+  crop "$GAME_DIR/Nuik_Items.bmp" $CELL $CELL $((dir * CELL)) $CELL "$WORK/head.png"
+  convert "$WORK/head.png" "$WORK/opaque.png" -compose Multiply -composite "$WORK/want.png"
+  crop "$grab" $CELL $CELL $((x * CELL)) $((y * CELL)) "$WORK/cell.png"
+  convert "$WORK/cell.png" "$WORK/opaque.png" -compose Multiply -composite "$WORK/got.png"
+  [ "$(differing_pixels "$WORK/got.png" "$WORK/want.png")" = 0 ]
+}
+
+# Grabs the window until it shows the head facing $4 on cell ($2, $3), for up to 5 s.
+wait_for_head() {
+  local window=$1 x=$2 y=$3 dir=$4 tries
+  for tries in $(seq 50); do
+    grab "$window" "$WORK/grab.png"
+    if shows_head "$WORK/grab.png" "$x" "$y" "$dir"; then
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "the head facing $dir never showed on cell ($x, $y)"
+}
+
+# Gives the game window the keyboard focus; xdotool's keys then go to it through XTEST.
+focus() {
+  xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1"
+}

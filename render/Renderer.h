@@ -11,16 +11,17 @@
 
 namespace nuikaro {
 
-// The board's tiles laid out once from BackSprite, so that a frame copies long rows instead of
-// hundreds of small tiles. DrawBackground builds it and builds it again whenever BackSprite no
-// longer matches Tile.
+// One band of the board's tiles laid out once from BackSprite, so that a frame copies long rows
+// instead of hundreds of small tiles. Every band of tiles down the board is the same, so one band,
+// StepY rows high, stands for all of them and stays small enough to remain in the cache.
+// DrawBackground builds it and builds it again whenever BackSprite no longer matches Tile.
 struct BoardBackground {
   struct Span {
     int32_t Begin;
     int32_t End;  // one past the last covered pixel
   };
   Sprite Tile;                // the tile the board was laid out from
-  Surface Board;              // BoardPixels by BoardPixels: the tiles on black
+  Surface Band;               // BoardPixels wide, StepY high: one row of tiles on black
   std::vector<Span> Columns;  // the x ranges the tiles cover, adjacent ones merged
   std::vector<Span> Rows;     // the y ranges likewise
 };

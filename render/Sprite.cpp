@@ -1,6 +1,10 @@
 #include "render/Sprite.h"
 
-#include <SDL.h>
+#include <SDL_error.h>
+#include <SDL_filesystem.h>
+#include <SDL_rwops.h>
+#include <SDL_stdinc.h>
+#include <SDL_surface.h>
 
 #include <cerrno>
 #include <cstdio>

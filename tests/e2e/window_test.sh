@@ -12,9 +12,11 @@ window=$(find_game_window)
 size=$(xwininfo -id "$window")
 grep -q 'Width: 640$' <<<"$size" || fail "client width is not 640: $size"
 grep -q 'Height: 480$' <<<"$size" || fail "client height is not 480: $size"
-xprop -id "$window" _NET_WM_NAME | grep -qF '"ぬいかろ"' || fail "caption: $(xprop -id "$window" _NET_WM_NAME)"
-xprop -id "$window" WM_NAME | grep -qF '"ぬいかろ"' || fail "WM_NAME: $(xprop -id "$window" WM_NAME)"
-xprop -id "$window" _NET_WM_ICON | grep -qF "Icon (48 x 48)" || fail "the window has no 48 by 48 icon"
+# Whole outputs are read first: grep -q stopping early would break xprop's pipe.
+caption=$(xprop -id "$window" _NET_WM_NAME WM_NAME)
+[ "$(grep -cF '= "ぬいかろ"' <<<"$caption")" = 2 ] || fail "caption: $caption"
+icon=$(xprop -id "$window" _NET_WM_ICON)
+grep -qF "Icon (48 x 48)" <<<"$icon" || fail "the window has no 48 by 48 icon"
 
 # The head runs down column 0 one cell a tick and stops at the bottom wall, facing down.
 wait_for_head "$window" 0 29 2

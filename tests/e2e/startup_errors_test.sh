@@ -26,7 +26,12 @@ for tries in $(seq 100); do
   kill -0 "$GAME_PID" 2>/dev/null || break
   [ -z "$(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null || true)" ] ||
     fail "the game window was shown"
-  xdotool key Return
+  # The box belongs to a helper process SDL forks and has no class: give every visible window
+  # the focus in turn (the game has none) and press Enter.
+  for box in $(xdotool search --onlyvisible --name '' 2>/dev/null || true); do
+    xdotool windowactivate --sync "$box" >/dev/null 2>&1 || xdotool windowfocus "$box" 2>/dev/null || true
+    xdotool key Return
+  done
   sleep 0.1
 done
 wait_for_exit 10

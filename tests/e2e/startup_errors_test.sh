@@ -29,7 +29,9 @@ for tries in $(seq 100); do
   # The box belongs to a helper process SDL forks and has no class: give every visible window
   # the focus in turn (the game has none) and press Enter.
   for box in $(xdotool search --onlyvisible --name '' 2>/dev/null || true); do
-    xdotool windowactivate --sync "$box" >/dev/null 2>&1 || xdotool windowfocus "$box" 2>/dev/null || true
+    # --sync waits for good on a window that cannot take the focus: give it a second at most.
+    timeout 1 xdotool windowactivate --sync "$box" >/dev/null 2>&1 ||
+      xdotool windowfocus "$box" 2>/dev/null || true
     xdotool key Return
   done
   sleep 0.1

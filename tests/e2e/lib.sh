@@ -52,7 +52,7 @@ start_display() {
     fi
     sleep 0.1
   done
-  fail "openbox did not start"
+  fail "openbox did not start: $(cat "$WORK/openbox.log")"
 }
 
 # Starts the game from an empty folder, so it must find its bitmaps beside itself. Its stderr

@@ -1,10 +1,5 @@
 # Writes a C++ source that holds a file's bytes: cmake -DINPUT=... -DOUTPUT=... -P EmbedFile.cmake
-# An INPUT that does not exist gives an empty array, so the program builds without its icon.
-if(EXISTS "${INPUT}")
-  file(READ "${INPUT}" content HEX)
-else()
-  set(content "")
-endif()
+file(READ "${INPUT}" content HEX)
 string(LENGTH "${content}" hexLength)
 math(EXPR size "${hexLength} / 2")
 string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${content}")

@@ -6,6 +6,6 @@
 namespace nuikaro {
 
 extern const unsigned char IconBmp[];
-extern const std::size_t IconBmpSize;  // 0 when the build had no icon picture
+extern const std::size_t IconBmpSize;
 
 }  // namespace nuikaro

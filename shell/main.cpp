@@ -52,9 +52,6 @@ bool IsInvisibleDriver(const char* driver) {
 const StartupError NoDisplay{"", "no display to open the game window on (DISPLAY is not set)"};
 
 void SetWindowIcon(SDL_Window* window) {
-  if (IconBmpSize == 0) {
-    return;
-  }
   SDL_Surface* icon = SDL_LoadBMP_RW(SDL_RWFromConstMem(IconBmp, static_cast<int>(IconBmpSize)), 1);
   if (icon != nullptr) {
     SDL_SetWindowIcon(window, icon);

@@ -55,8 +55,7 @@ score_of "$GOLDEN_FRAME" "$WORK/score-zero.png"
 for attempt in 1 2 3; do
   play_until_game_over && break
   echo "attempt $attempt: the turn back was not fatal; playing again"
-  kill "$GAME_PID"
-  wait "$GAME_PID" 2>/dev/null || true
+  stop "$GAME_PID"
   GAME_PID=""
 done
 [ -n "$GAME_PID" ] || fail "no game over in three games"

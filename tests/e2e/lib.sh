@@ -19,12 +19,26 @@ fail() {
   exit 1
 }
 
+# Stops a process and its children (SDL shows message boxes from a child process): asked first,
+# then killed, since a game waiting on its box does not end on SIGTERM.
+stop() {
+  local pid=$1 tries
+  pkill -TERM -P "$pid" 2>/dev/null || true
+  kill "$pid" 2>/dev/null || true
+  for tries in $(seq 60); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  pkill -KILL -P "$pid" 2>/dev/null || true
+  kill -KILL "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+}
+
 cleanup() {
   local pid
   for pid in "$GAME_PID" "$WM_PID" "$XVFB_PID"; do
     if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-      kill "$pid" 2>/dev/null || true
-      wait "$pid" 2>/dev/null || true
+      stop "$pid"
     fi
   done
   rm -rf "$WORK"

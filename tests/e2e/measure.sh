@@ -25,8 +25,7 @@ for run in 1 2 3 4 5; do
   done
   times+=("$((($(date +%s%N) - launched) / 1000000))")
   if [ "$run" -lt 5 ]; then
-    kill "$GAME_PID"
-    wait "$GAME_PID" || true
+    stop "$GAME_PID"
   fi
 done
 window=$(find_game_window)

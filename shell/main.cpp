@@ -11,6 +11,7 @@
 #include "render/Renderer.h"
 #include "shell/Form.h"
 #include "shell/Icon.h"
+#include "shell/KeyReleases.h"
 #include "shell/SdlPlatform.h"
 
 namespace {
@@ -107,6 +108,11 @@ int main() {
     // Smaller than the frame would cut it off; larger shows it scaled.
     SDL_SetWindowMinimumSize(window, ScreenWidth, ScreenHeight);
     SetWindowIcon(window);
+    // The game reads keys, never text: without this every key press also goes through the input
+    // method, and the pointer wakes the loop for nothing.
+    SDL_StopTextInput();
+    SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
+    DropKeyReleases(window);
     try {
       status = RunGame(window);
     } catch (const std::exception& error) {

@@ -1,0 +1,12 @@
+// Key releases: the game acts on presses only.
+#pragma once
+
+struct SDL_Window;
+
+namespace nuikaro {
+
+// On X11, stops the window from receiving key releases: each one would wake the event loop and
+// run SDL's event pump once more for nothing. Elsewhere it does nothing.
+void DropKeyReleases(SDL_Window* window);
+
+}  // namespace nuikaro

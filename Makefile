@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 PACKAGES := cmake make g++ pkg-config clang-format \
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev fonts-ipafont-gothic \
   googletest libgtest-dev libbenchmark-dev \
-  xvfb xdotool imagemagick openbox x11-utils
+  xvfb xfonts-base xdotool imagemagick openbox x11-utils
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -21,7 +21,8 @@ test: deps build build-asan
 	ctest --test-dir build-asan --output-on-failure -j $(JOBS)
 
 # Installs only when something is missing, so a repeated run is quick and needs no network. A
-# stale package list makes the first install fail: refresh it once and try again.
+# stale package list makes the first install fail: refresh it once and try again. Recommended
+# packages come along on purpose: SDL's message boxes need X core fonts under Xvfb, for one.
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || \
@@ -29,8 +30,8 @@ deps:
 	if [ -n "$$missing" ]; then \
 	  echo "Installing: $$missing"; \
 	  export DEBIAN_FRONTEND=noninteractive; \
-	  $(SUDO) apt-get install -y --no-install-recommends $$missing || \
-	  { $(SUDO) apt-get update && $(SUDO) apt-get install -y --no-install-recommends $$missing; }; \
+	  $(SUDO) apt-get install -y $$missing || \
+	  { $(SUDO) apt-get update && $(SUDO) apt-get install -y $$missing; }; \
 	fi
 
 build:

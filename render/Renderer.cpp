@@ -131,9 +131,6 @@ void RenderFrame(Renderer& renderer) {
   DrawItems(renderer);
   DrawSnake(renderer);
   DrawPanel(renderer);
-  if (renderer.Refresh) {
-    renderer.Refresh();
-  }
 }
 
 void DrawBackground(Renderer& renderer) {

@@ -1,7 +1,6 @@
 // Composition of each complete frame into the back buffer.
 #pragma once
 
-#include <functional>
 #include <vector>
 
 #include "game/Game.h"
@@ -36,7 +35,6 @@ struct Renderer {
   Sprite BackSprite;
   Sprite ItemSprite;
   FontCache Fonts;
-  std::function<void()> Refresh;  // shows BackBuffer in the window; may be empty
   BoardBackground Background;     // DrawBackground's own; nothing else reads it
 };
 
@@ -47,7 +45,8 @@ void LoadSprites(Renderer& renderer, const std::string& directory);
 // Frees BackSprite, then ItemSprite.
 void FreeSprites(Renderer& renderer);
 
-// Draws the whole frame: black, background tiles, items, snake, side panel; then Refresh.
+// Draws the whole frame into BackBuffer: black, background tiles, items, snake, side panel.
+// Showing it is the caller's business.
 void RenderFrame(Renderer& renderer);
 void DrawBackground(Renderer& renderer);
 void DrawItems(Renderer& renderer);

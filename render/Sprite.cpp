@@ -1,7 +1,6 @@
 #include "render/Sprite.h"
 
 #include <SDL_error.h>
-#include <SDL_filesystem.h>
 #include <SDL_rwops.h>
 #include <SDL_stdinc.h>
 #include <SDL_surface.h>
@@ -177,21 +176,6 @@ void FreeSprite(Sprite& sprite) {
   sprite.Height = 0;
   Surface released;
   std::swap(sprite.Pixels, released);
-}
-
-std::string ProgramDirectory() {
-  char* base = SDL_GetBasePath();
-  if (base == nullptr) {
-    // Falling back to the current folder would load whatever pictures happen to lie there.
-    throw std::runtime_error(std::string("The program's own folder cannot be found: ") +
-                             SDL_GetError());
-  }
-  std::string directory(base);
-  SDL_free(base);
-  if (directory.empty() || directory.back() != '/') {
-    directory += '/';
-  }
-  return directory;
 }
 
 }  // namespace nuikaro

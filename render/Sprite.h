@@ -42,7 +42,4 @@ Sprite LoadSprite(const Surface& picture);
 // Releases the sprite's pixels; Width and Height read 0 afterwards.
 void FreeSprite(Sprite& sprite);
 
-// The directory that holds the program's executable, ending in '/'.
-std::string ProgramDirectory();
-
 }  // namespace nuikaro

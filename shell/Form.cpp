@@ -16,16 +16,16 @@ void InitGame(Form1& form) {
   // A bad file throws here, before the timer exists: nothing has to be undone.
   LoadSprites(form.View, form.Directory);
   form.Platform.SetTimer();
-  SetSegmentState(form.State, 0, StateHead);  // the head on cell (0, 0), facing up
-  form.State.NextDir = DirDown;
-  SpawnAllItems(form.State, form.Host);
-  form.Host.RenderFrame();
+  SetSegmentState(form.Game, 0, StateHead);  // the head on cell (0, 0), facing up
+  form.Game.NextDir = DirDown;
+  SpawnAllItems(form.Game, form.Platform);
+  form.Platform.RenderFrame();
   // Last, so no tick or key ever sees a half-made game.
-  form.State.Running = True;
+  form.Game.Running = True;
 }
 
 void Form_KeyDown(Form1& form, int16_t keyCode) {
-  Game& game = form.State;
+  nuikaro::Game& game = form.Game;
   if (game.Running == False) {
     return;  // dropped, not stored: also Escape and Enter while the game-over box is open
   }
@@ -55,7 +55,7 @@ void Form_KeyDown(Form1& form, int16_t keyCode) {
   // In step mode every key that leaves a direction moves at once; Enter switching step mode on
   // counts too.
   if (game.StepMode != False && game.NextDir != NoDirection) {
-    MoveSnake(game, form.Host, game.NextDir);
+    MoveSnake(game, form.Platform, game.NextDir);
   }
 }
 

@@ -1,8 +1,8 @@
 // The game window Form1 and its event procedures: start-up, keys, close.
 //
-// Nothing here knows SDL. The window, the timer and the close request come through WindowPlatform;
-// the redraw, the game-over box and the random source through GameHost. The shell's SDL code
-// implements both; the tests fake them.
+// Nothing here knows SDL. Everything from outside comes through WindowPlatform: the window, the
+// timer and the close request, and, as the rules' GameHost, the redraw, the game-over box and the
+// random source. The shell's SDL code implements it; the tests fake it.
 #pragma once
 
 #include <cstdint>
@@ -23,8 +23,9 @@ inline constexpr int16_t VK_DOWN = 40;
 
 inline constexpr int TimerPeriodMilliseconds = 100;
 
-// What Form1 needs from the window system. All calls come on the game's one thread.
-class WindowPlatform {
+// What Form1 needs from the window system, beyond what the rules need of it as their host. All
+// calls come on the game's one thread.
+class WindowPlatform : public GameHost {
  public:
   // Starts the game timer: TickProc every 100 ms from the event loop until KillTimer.
   virtual void SetTimer() = 0;
@@ -39,11 +40,10 @@ class WindowPlatform {
   ~WindowPlatform() = default;
 };
 
-// The game window: the game it runs, its drawing, and the two sides of the platform.
+// The game window: the game it runs, its drawing, and the window system it lives in.
 struct Form1 {
-  Game& State;
+  nuikaro::Game& Game;
   Renderer& View;
-  GameHost& Host;
   WindowPlatform& Platform;
   std::string Directory;  // where the two bitmap files lie; ends in '/'
   bool Closed = false;    // set by CloseForm, so a second close request does nothing

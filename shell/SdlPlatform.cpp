@@ -7,24 +7,28 @@
 
 namespace nuikaro {
 
-SdlPlatform::SdlPlatform(SDL_Window* window, Renderer& renderer)
-    : window_(window), renderer_(renderer) {}
+SdlPlatform::SdlPlatform(SDL_Window* window, Renderer& renderer, EventSource& events)
+    : window_(window), renderer_(renderer), events_(events) {}
 
-void SdlPlatform::Run() {
-  while (!form_->Closed) {
-    const TickSchedule::Clock::time_point now = TickSchedule::Clock::now();
-    if (schedule_.IsDue(now)) {
-      // Scheduled before the tick runs, so a game-over box inside it can push the next one back.
-      schedule_.Advance(now);
-      TickProc(form_->State, *this);
-      continue;
-    }
-    const int wait = schedule_.WaitMilliseconds(now);
-    SDL_Event event;
-    const int got = wait < 0 ? SDL_WaitEvent(&event) : SDL_WaitEventTimeout(&event, wait);
-    if (got != 0) {
-      HandleEvent(event);
-    }
+void SdlPlatform::Run(Form1& form) {
+  form_ = &form;
+  while (!form.Closed) {
+    DeliverNext();
+  }
+  form_ = nullptr;
+}
+
+void SdlPlatform::DeliverNext() {
+  const TickSchedule::Clock::time_point now = events_.Now();
+  if (schedule_.IsDue(now)) {
+    // Scheduled before the tick runs, so a game-over box inside it can push the next one back.
+    schedule_.Advance(now);
+    TickProc(form_->Game, *this);
+    return;
+  }
+  SDL_Event event;
+  if (events_.NextEvent(event, schedule_.WaitMilliseconds(now))) {
+    HandleEvent(event);
   }
 }
 
@@ -32,24 +36,40 @@ void SdlPlatform::HandleEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_QUIT:  // desktop log-out, SIGINT, SIGTERM
       CloseForm(*form_);
-      break;
+      return;
     case SDL_WINDOWEVENT:
-      if (event.window.windowID != SDL_GetWindowID(window_)) {
-        break;
-      }
-      if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+      if (box_ != nullptr && event.window.windowID == box_->WindowId()) {
+        box_->HandleEvent(event);
+      } else if (event.window.windowID != SDL_GetWindowID(window_)) {
+        return;
+      } else if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
         CloseForm(*form_);
       } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
                  event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
         // The window repaints from the back buffer; the game itself is never redrawn for this.
         Present();
       }
-      break;
+      return;
     case SDL_KEYDOWN:  // auto-repeats included: each one counts as a press
-      Form_KeyDown(*form_, VirtualKeyFromSdl(event.key.keysym.sym));
-      break;
+      if (box_ != nullptr && event.key.windowID == box_->WindowId()) {
+        box_->HandleEvent(event);
+      } else {
+        Form_KeyDown(*form_, VirtualKeyFromSdl(event.key.keysym.sym, event.key.keysym.mod));
+      }
+      return;
+    case SDL_KEYUP:
+      if (box_ != nullptr && event.key.windowID == box_->WindowId()) {
+        box_->HandleEvent(event);
+      }
+      return;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      if (box_ != nullptr && event.button.windowID == box_->WindowId()) {
+        box_->HandleEvent(event);
+      }
+      return;
     default:
-      break;
+      return;
   }
 }
 
@@ -87,7 +107,7 @@ void SdlPlatform::Present() {
 }
 
 void SdlPlatform::SetTimer() {
-  schedule_.Start(TickSchedule::Clock::now());
+  schedule_.Start(events_.Now());
 }
 
 void SdlPlatform::KillTimer() {
@@ -105,18 +125,28 @@ void SdlPlatform::Unload() {
 }
 
 void SdlPlatform::RenderFrame() {
+  if (form_ != nullptr && form_->Closed) {
+    return;  // closed while the box was open: the restart that follows is never seen
+  }
   nuikaro::RenderFrame(renderer_);
+  Present();
 }
 
 void SdlPlatform::rtcMsgBox(std::string_view text) {
-  const std::string message(text);
-  // Flags 0: an OK button and no icon.
-  SDL_ShowSimpleMessageBox(0, GameTitle, message.c_str(), window_);
-  // SDL kept the keys pressed at the game window while the box was open and would replay them
-  // now; the game was not running then, so they are dropped. The ticks it missed are dropped too.
-  SDL_PumpEvents();
-  SDL_FlushEvents(SDL_KEYDOWN, SDL_TEXTINPUT);
-  schedule_.Postpone(TickSchedule::Clock::now());
+  ModalBox box(window_, GameTitle, text);
+  if (!box.IsOpen()) {
+    // No window for our own box: SDL's, which blocks the loop, is still better than none.
+    const std::string message(text);
+    SDL_ShowSimpleMessageBox(0, GameTitle, message.c_str(), window_);
+  } else if (form_ != nullptr) {
+    box_ = &box;
+    while (!box.Closed() && !form_->Closed) {
+      DeliverNext();
+    }
+    box_ = nullptr;
+  }
+  // No tick waits from before the box closed: the next one comes a full period after.
+  schedule_.Postpone(events_.Now());
 }
 
 void SdlPlatform::rtcRandomize() {

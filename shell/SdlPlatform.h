@@ -7,25 +7,26 @@
 #include "game/Game.h"
 #include "game/RandomSource.h"
 #include "render/Renderer.h"
+#include "shell/EventSource.h"
 #include "shell/Form.h"
+#include "shell/ModalBox.h"
 #include "shell/TickSchedule.h"
 
 namespace nuikaro {
 
 inline constexpr const char* GameTitle = "ぬいかろ";
 
-class SdlPlatform final : public WindowPlatform, public GameHost {
+class SdlPlatform final : public WindowPlatform {
  public:
-  // The window is made hidden; Show maps it. The renderer's back buffer is what Present shows.
-  SdlPlatform(SDL_Window* window, Renderer& renderer);
+  // window: made by the caller, still hidden (Show maps it). renderer: its back buffer is what
+  // Present shows. events: where the loop takes its events and time from.
+  SdlPlatform(SDL_Window* window, Renderer& renderer, EventSource& events);
   SdlPlatform(const SdlPlatform&) = delete;
   SdlPlatform& operator=(const SdlPlatform&) = delete;
 
-  // The form whose events this platform delivers; set once, before LoadForm.
-  void Attach(Form1& form) { form_ = &form; }
-
-  // The message loop: delivers key presses, close requests and ticks until the form is closed.
-  void Run();
+  // The message loop: delivers the form's key presses, close requests and ticks until the form
+  // is closed.
+  void Run(Form1& form);
 
   // Copies the back buffer to the window, scaled to its size. Does nothing before Show: a
   // present to an unmapped window is lost anyway, and the expose after mapping repeats it.
@@ -36,17 +37,25 @@ class SdlPlatform final : public WindowPlatform, public GameHost {
   void Show() override;
   void Unload() override;
 
+  // Draws the frame into the back buffer, then shows it. After the form has closed (during the
+  // game-over box) nothing is drawn any more.
   void RenderFrame() override;
+  // Opens the box and runs the loop until the player closes it or the form is closed; the game
+  // window meanwhile repaints and takes close requests. The next tick comes a full period after.
   void rtcMsgBox(std::string_view text) override;
   void rtcRandomize() override;
   float rtcRandomNext() override;
 
  private:
+  // One turn of the loop: a due tick, or the next event.
+  void DeliverNext();
   void HandleEvent(const SDL_Event& event);
 
   SDL_Window* window_;
   Renderer& renderer_;
-  Form1* form_ = nullptr;
+  EventSource& events_;
+  Form1* form_ = nullptr;     // the form whose loop runs, while Run runs
+  ModalBox* box_ = nullptr;   // the open game-over box, if any
   TickSchedule schedule_{std::chrono::milliseconds(TimerPeriodMilliseconds)};
   RandomSource random_;
   bool shown_ = false;

@@ -16,7 +16,6 @@ class TickSchedule {
 
   void Start(Clock::time_point now);  // the first tick falls due one period from now
   void Stop();
-  bool IsRunning() const { return running_; }
 
   // How long the loop may wait for events, in whole milliseconds rounded up, so it never wakes
   // a moment too early and spins; 0 when a tick is due; -1 (wait for ever) when stopped.

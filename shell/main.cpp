@@ -1,6 +1,8 @@
 // The program's start: make the window Form1, load it, run its message loop.
 #include <SDL.h>
 
+#include <langinfo.h>
+
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -9,9 +11,11 @@
 #include <string>
 
 #include "render/Renderer.h"
+#include "shell/EventSource.h"
 #include "shell/Form.h"
 #include "shell/Icon.h"
 #include "shell/KeyReleases.h"
+#include "shell/ProgramDirectory.h"
 #include "shell/SdlPlatform.h"
 
 namespace {
@@ -50,7 +54,32 @@ bool IsInvisibleDriver(const char* driver) {
          std::strcmp(driver, "dummy") == 0;
 }
 
-const StartupError NoDisplay{"", "no display to open the game window on (DISPLAY is not set)"};
+const StartupError NoDisplay{
+    "", "no display to open the game window on (neither DISPLAY nor WAYLAND_DISPLAY is set)"};
+
+// The displays the user's environment names, when none of them could be opened.
+StartupError UnreachableDisplay() {
+  std::string reason;
+  if (IsSet("DISPLAY")) {
+    reason = std::string("cannot open the display \"") + std::getenv("DISPLAY") +
+             "\": no X server answers there";
+  }
+  if (IsSet("WAYLAND_DISPLAY")) {
+    reason += reason.empty() ? "cannot open" : ", nor";
+    reason += std::string(" the Wayland display \"") + std::getenv("WAYLAND_DISPLAY") +
+              "\": no compositor answers there";
+  }
+  return {"", reason};
+}
+
+// SDL hands the caption to X11 in the locale's character type; without a UTF-8 one (LANG=C, for
+// one) the older WM_NAME property comes out garbled.
+void UseUtf8Characters() {
+  std::setlocale(LC_ALL, "");
+  if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) {
+    std::setlocale(LC_CTYPE, "C.UTF-8");
+  }
+}
 
 void SetWindowIcon(SDL_Window* window) {
   SDL_Surface* icon = SDL_LoadBMP_RW(SDL_RWFromConstMem(IconBmp, static_cast<int>(IconBmpSize)), 1);
@@ -63,25 +92,23 @@ void SetWindowIcon(SDL_Window* window) {
 int RunGame(SDL_Window* window) {
   Game game;
   Renderer renderer(game);
-  SdlPlatform platform(window, renderer);
-  Form1 form{game, renderer, platform, platform, ProgramDirectory()};
-  platform.Attach(form);
-  renderer.Refresh = [&platform] { platform.Present(); };
+  SdlEventSource events(window);
+  SdlPlatform platform(window, renderer, events);
+  Form1 form{game, renderer, platform, ProgramDirectory()};
   try {
     LoadForm(form);
   } catch (const PictureError& error) {
     ReportStartupError({error.File(), error.Reason()}, true);
     return EXIT_FAILURE;
   }
-  platform.Run();
+  platform.Run(form);
   return EXIT_SUCCESS;
 }
 
 }  // namespace
 
 int main() {
-  // Without the user's locale X11 gets the caption in the wrong encoding.
-  std::setlocale(LC_ALL, "");
+  UseUtf8Characters();
   const bool driverOnPurpose = IsSet("SDL_VIDEODRIVER");
   if (!driverOnPurpose && !IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY")) {
     ReportStartupError(NoDisplay, false);
@@ -90,11 +117,14 @@ int main() {
   // Otherwise SDL backs the window surface with OpenGL on X11: ten times the memory and CPU.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    ReportStartupError({"", std::string("cannot open the display: ") + SDL_GetError()}, false);
+    ReportStartupError(driverOnPurpose ? StartupError{"", std::string("cannot open the display: ") +
+                                                              SDL_GetError()}
+                                       : UnreachableDisplay(),
+                       false);
     return EXIT_FAILURE;
   }
   if (!driverOnPurpose && IsInvisibleDriver(SDL_GetCurrentVideoDriver())) {
-    ReportStartupError(NoDisplay, false);
+    ReportStartupError(UnreachableDisplay(), false);
     SDL_Quit();
     return EXIT_FAILURE;
   }

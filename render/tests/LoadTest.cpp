@@ -324,10 +324,5 @@ TEST_F(LoadTest, LoadSpritesRefusesATileOver480AndASheetUnder64By48) {
   EXPECT_EQ(renderer.ItemSprite.Width, 65);
 }
 
-TEST(ProgramDirectoryTest, IsTheFolderOfTheRunningProgramEndingInASlash) {
-  const std::string expected = fs::canonical("/proc/self/exe").parent_path().string() + "/";
-  EXPECT_EQ(ProgramDirectory(), expected);
-}
-
 }  // namespace
 }  // namespace nuikaro

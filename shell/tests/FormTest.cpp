@@ -6,96 +6,55 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
-#include <vector>
+
+#include "game/tests/FakeHost.h"
+#include "shell/ProgramDirectory.h"
+#include "tools/Picture.h"
 
 namespace nuikaro {
 namespace {
 
-// Writes a 24-bit BMP of one colour.
-void WriteBmp(const std::filesystem::path& path, int width, int height) {
-  const int rowBytes = (width * 3 + 3) / 4 * 4;
-  const int dataBytes = rowBytes * height;
-  std::vector<unsigned char> file(54 + dataBytes, 0);
-  auto put32 = [&file](int offset, int value) {
-    for (int i = 0; i < 4; ++i) {
-      file[offset + i] = static_cast<unsigned char>(value >> (8 * i));
-    }
-  };
-  file[0] = 'B';
-  file[1] = 'M';
-  put32(2, static_cast<int>(file.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, width);
-  put32(22, height);
-  file[26] = 1;
-  file[28] = 24;
-  put32(34, dataBytes);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      unsigned char* pixel = &file[54 + y * rowBytes + x * 3];
-      pixel[0] = 0x40;
-      pixel[1] = 0x80;
-      pixel[2] = 0xc0;
-    }
-  }
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-}
-
-// Plays the window system and the host at once and writes every call into one log, so the tests
+// Plays the window system; the rules' half of it is the shared fake host, and the window's own
+// calls go into the same log of events (T SetTimer, K KillTimer, S Show, U Unload), so the tests
 // can read the order of start-up and shut-down.
-class FakeWindow final : public WindowPlatform, public GameHost {
+class FakeWindow final : public WindowPlatform {
  public:
-  explicit FakeWindow(Renderer& view) : view_(view) {}
+  FakeWindow(Game& game, Renderer& view) : Host(game), game_(game), view_(view) {}
 
   void SetTimer() override {
-    Log.push_back("SetTimer");
+    Host.Events += 'T';
     SpritesLoadedAtSetTimer = view_.BackSprite.Width > 0 && view_.ItemSprite.Width > 0;
   }
   void KillTimer() override {
-    Log.push_back("KillTimer");
+    Host.Events += 'K';
     SpritesFreedAtKillTimer = view_.BackSprite.Width == 0 && view_.ItemSprite.Width == 0;
   }
   void Show() override {
-    Log.push_back("Show");
-    RunningAtShow = view_.State.Running;
+    Host.Events += 'S';
+    RunningAtShow = game_.Running;
   }
   void Unload() override {
-    Log.push_back("Unload");
+    Host.Events += 'U';
     CloseForm(*Form);
   }
-  void RenderFrame() override {
-    Log.push_back("RenderFrame");
-    RunningAtFirstFrame = Frames == 0 ? view_.State.Running : RunningAtFirstFrame;
-    ++Frames;
-  }
-  void rtcMsgBox(std::string_view text) override { Log.push_back("MsgBox " + std::string(text)); }
-  void rtcRandomize() override {}
-  float rtcRandomNext() override {
-    next_ = (next_ + 7) % 30;
-    return (static_cast<float>(next_) + 0.5f) / 30.0f;
-  }
+  void RenderFrame() override { Host.RenderFrame(); }
+  void rtcMsgBox(std::string_view text) override { Host.rtcMsgBox(text); }
+  void rtcRandomize() override { Host.rtcRandomize(); }
+  float rtcRandomNext() override { return Host.rtcRandomNext(); }
 
-  int Count(const std::string& call) const {
-    return static_cast<int>(std::count(Log.begin(), Log.end(), call));
-  }
+  int Count(char event) const { return static_cast<int>(std::count(Host.Events.begin(), Host.Events.end(), event)); }
 
+  gametest::FakeHost Host;
   Form1* Form = nullptr;
-  std::vector<std::string> Log;
-  int Frames = 0;
   bool SpritesLoadedAtSetTimer = false;
   bool SpritesFreedAtKillTimer = false;
   int16_t RunningAtShow = False;
-  int16_t RunningAtFirstFrame = True;
 
  private:
+  Game& game_;
   Renderer& view_;
-  int next_ = 0;
 };
 
 class FormTest : public ::testing::Test {
@@ -107,12 +66,18 @@ class FormTest : public ::testing::Test {
     std::filesystem::create_directories(directory_);
     form.Directory = directory_.string() + "/";
     window.Form = &form;
+    window.Host.QueueTenItems(20, 20);  // the first game's items, out of the way
   }
   ~FormTest() override { std::filesystem::remove_all(directory_); }
 
+  // A bitmap file of one colour in the form's folder.
+  void WriteBmp(const std::string& name, int width, int height) {
+    WriteFile((directory_ / name).string(),
+              EncodeBmp24(Picture(width, height, Rgba{0xc0, 0x80, 0x40})));
+  }
   void WriteBothBitmaps() {
-    WriteBmp(directory_ / "BackTile.bmp", 16, 16);
-    WriteBmp(directory_ / "Nuik_Items.bmp", 64, 48);
+    WriteBmp("BackTile.bmp", 16, 16);
+    WriteBmp("Nuik_Items.bmp", 64, 48);
   }
 
   // A game in play without the files: head alone at (x, y), no items on the board.
@@ -124,10 +89,12 @@ class FormTest : public ::testing::Test {
     game.Running = True;
   }
 
+  int Frames() const { return static_cast<int>(window.Host.Frames.size()); }
+
   Game game;
   Renderer view{game};
-  FakeWindow window{view};
-  Form1 form{game, view, window, window, ""};
+  FakeWindow window{game, view};
+  Form1 form{game, view, window, ""};
 
  private:
   std::filesystem::path directory_;
@@ -137,8 +104,14 @@ TEST_F(FormTest, LoadingTheFormLoadsBothSpritesBeforeTheTimerAndDrawsBeforeShowi
   WriteBothBitmaps();
   LoadForm(form);
   EXPECT_TRUE(window.SpritesLoadedAtSetTimer);
-  EXPECT_EQ(window.Log, (std::vector<std::string>{"SetTimer", "RenderFrame", "Show"}));
-  EXPECT_EQ(window.RunningAtFirstFrame, False) << "Running is set only after the first frame";
+  // The timer, the ten items (each a reseed and three numbers), the first frame, the window.
+  std::string tenItems;
+  for (int item = 0; item < BoardItemCount; ++item) {
+    tenItems += "RNNN";
+  }
+  EXPECT_EQ(window.Host.Events, "T" + tenItems + "FS");
+  ASSERT_EQ(Frames(), 1);
+  EXPECT_EQ(window.Host.Frames[0].Running, False) << "Running is set only after the first frame";
   EXPECT_EQ(window.RunningAtShow, True);
 }
 
@@ -160,7 +133,7 @@ TEST_F(FormTest, TheFirstGameStartsWithTheHeadAloneOnTheTopLeftCellHeadingDown) 
 }
 
 TEST_F(FormTest, AMissingBitmapStopsTheStartBeforeTheTimerOrTheWindow) {
-  WriteBmp(std::filesystem::path(form.Directory) / "Nuik_Items.bmp", 64, 48);
+  WriteBmp("Nuik_Items.bmp", 64, 48);
   try {
     LoadForm(form);
     FAIL() << "a missing BackTile.bmp must stop the start";
@@ -168,24 +141,24 @@ TEST_F(FormTest, AMissingBitmapStopsTheStartBeforeTheTimerOrTheWindow) {
     EXPECT_EQ(std::filesystem::path(error.File()).filename(), "BackTile.bmp");
   }
   std::filesystem::remove(std::filesystem::path(form.Directory) / "Nuik_Items.bmp");
-  WriteBmp(std::filesystem::path(form.Directory) / "BackTile.bmp", 16, 16);
+  WriteBmp("BackTile.bmp", 16, 16);
   try {
     LoadForm(form);
     FAIL() << "a missing Nuik_Items.bmp must stop the start";
   } catch (const PictureError& error) {
     EXPECT_EQ(std::filesystem::path(error.File()).filename(), "Nuik_Items.bmp");
   }
-  EXPECT_TRUE(window.Log.empty());
+  EXPECT_EQ(window.Host.Events, "");
   EXPECT_EQ(game.Running, False);
 }
 
 TEST_F(FormTest, ShuttingDownFreesTheSpritesAndThenKillsTheTimer) {
   WriteBothBitmaps();
   LoadForm(form);
-  window.Log.clear();
+  window.Host.Events.clear();
   CloseForm(form);
   EXPECT_TRUE(window.SpritesFreedAtKillTimer);
-  EXPECT_EQ(window.Log, std::vector<std::string>{"KillTimer"});
+  EXPECT_EQ(window.Host.Events, "K");
 }
 
 TEST_F(FormTest, EveryCloseRequestAfterTheFirstDoesNothing) {
@@ -194,7 +167,7 @@ TEST_F(FormTest, EveryCloseRequestAfterTheFirstDoesNothing) {
   CloseForm(form);
   CloseForm(form);
   Form_KeyDown(form, VK_ESCAPE);
-  EXPECT_EQ(window.Count("KillTimer"), 1);
+  EXPECT_EQ(window.Count('K'), 1);
   EXPECT_TRUE(form.Closed);
 }
 
@@ -203,13 +176,13 @@ TEST_F(FormTest, EscapeClosesTheGameOnceWithoutMovingTheSnake) {
   LoadForm(form);
   game.StepMode = True;
   const Segment headBefore = game.Segments[0];
-  const int framesBefore = window.Frames;
+  const int framesBefore = Frames();
   Form_KeyDown(form, VK_ESCAPE);
-  EXPECT_EQ(window.Count("Unload"), 1);
-  EXPECT_EQ(window.Count("KillTimer"), 1);
+  EXPECT_EQ(window.Count('U'), 1);
+  EXPECT_EQ(window.Count('K'), 1);
   EXPECT_TRUE(form.Closed);
   EXPECT_EQ(game.Segments[0].Y, headBefore.Y);
-  EXPECT_EQ(window.Frames, framesBefore);
+  EXPECT_EQ(Frames(), framesBefore);
 }
 
 TEST_F(FormTest, ArrowsInTimedPlayOnlyRecordTheDirection) {
@@ -222,7 +195,7 @@ TEST_F(FormTest, ArrowsInTimedPlayOnlyRecordTheDirection) {
   }
   EXPECT_EQ(game.Segments[0].X, 5);
   EXPECT_EQ(game.Segments[0].Y, 5);
-  EXPECT_EQ(window.Frames, 0);
+  EXPECT_EQ(Frames(), 0);
 }
 
 TEST_F(FormTest, AnyOtherKeyClearsTheDirectionAndMovesNothing) {
@@ -252,7 +225,7 @@ TEST_F(FormTest, EnterSwitchingStepModeOnWithNoDirectionMovesNothing) {
   Form_KeyDown(form, VK_RETURN);
   EXPECT_EQ(game.StepMode, True);
   EXPECT_EQ(game.Segments[0].Y, 5);
-  EXPECT_EQ(window.Frames, 0);
+  EXPECT_EQ(Frames(), 0);
 }
 
 TEST_F(FormTest, EnterSwitchingStepModeOffMovesNothing) {
@@ -262,7 +235,7 @@ TEST_F(FormTest, EnterSwitchingStepModeOffMovesNothing) {
   Form_KeyDown(form, VK_RETURN);
   EXPECT_EQ(game.StepMode, False);
   EXPECT_EQ(game.Segments[0].X, 5);
-  EXPECT_EQ(window.Frames, 0);
+  EXPECT_EQ(Frames(), 0);
 }
 
 TEST_F(FormTest, EnterTogglesStepModeByBitwiseNot) {
@@ -290,7 +263,7 @@ TEST_F(FormTest, InStepModeAnArrowIntoTheWallOnlyRecordsTheDirection) {
   Form_KeyDown(form, VK_UP);
   EXPECT_EQ(game.NextDir, DirUp);
   EXPECT_EQ(game.Segments[0].Y, 0);
-  EXPECT_EQ(window.Frames, 0);
+  EXPECT_EQ(Frames(), 0);
 }
 
 TEST_F(FormTest, ShiftBeforeAnArrowClearsTheDirectionAndTheArrowStillMoves) {
@@ -314,8 +287,14 @@ TEST_F(FormTest, NoKeyDoesAnythingWhileTheGameIsNotRunning) {
   EXPECT_EQ(game.StepMode, True);
   EXPECT_EQ(game.Segments[0].X, 5);
   EXPECT_EQ(game.Segments[0].Y, 5);
-  EXPECT_TRUE(window.Log.empty());
+  EXPECT_EQ(window.Host.Events, "");
   EXPECT_FALSE(form.Closed);
+}
+
+TEST(ProgramDirectoryTest, IsTheFolderOfTheRunningProgramEndingInASlash) {
+  const std::string expected =
+      std::filesystem::canonical("/proc/self/exe").parent_path().string() + "/";
+  EXPECT_EQ(ProgramDirectory(), expected);
 }
 
 }  // namespace

@@ -1,0 +1,138 @@
+#include "shell/ModalBox.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+
+#include "render/Text.h"
+
+namespace nuikaro {
+
+namespace {
+
+// The look of a plain system message box: the text on white, the OK button on a grey band.
+constexpr int32_t BoxWidth = 240;
+constexpr int32_t BoxHeight = 120;
+constexpr int32_t BandTop = 72;
+constexpr int32_t TextX = 24;
+constexpr int32_t TextY = 28;
+constexpr int32_t TextHeight = 16;
+constexpr int32_t ButtonX = 140;
+constexpr int32_t ButtonY = 84;
+constexpr int32_t ButtonWidth = 88;
+constexpr int32_t ButtonHeight = 26;
+constexpr int32_t LabelX = ButtonX + 35;
+constexpr int32_t LabelY = ButtonY + 5;
+
+constexpr uint32_t White = 0x00FFFFFF;
+constexpr uint32_t BandGrey = 0x00F0F0F0;
+constexpr uint32_t ButtonGrey = 0x00E1E1E1;
+constexpr uint32_t DefaultButtonBlue = 0x000078D7;  // the button Enter presses
+constexpr int32_t TextColour = RGB(0, 0, 0);
+constexpr int32_t Normal = 400;
+
+void Fill(Surface& surface, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t colour) {
+  for (int32_t row = y; row < y + height; ++row) {
+    std::fill(surface.Row(row) + x, surface.Row(row) + x + width, colour);
+  }
+}
+
+bool OnButton(int32_t x, int32_t y) {
+  return x >= ButtonX && x < ButtonX + ButtonWidth && y >= ButtonY && y < ButtonY + ButtonHeight;
+}
+
+bool ClosesTheBox(SDL_Keycode key) {
+  return key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_SPACE || key == SDLK_ESCAPE;
+}
+
+}  // namespace
+
+ModalBox::ModalBox(SDL_Window* owner, const char* caption, std::string_view text)
+    : picture_(BoxWidth, BoxHeight) {
+  int ownerX = 0;
+  int ownerY = 0;
+  int ownerWidth = 0;
+  int ownerHeight = 0;
+  SDL_GetWindowPosition(owner, &ownerX, &ownerY);
+  SDL_GetWindowSize(owner, &ownerWidth, &ownerHeight);
+  window_ = SDL_CreateWindow(caption, ownerX + (ownerWidth - BoxWidth) / 2,
+                             ownerY + (ownerHeight - BoxHeight) / 2, BoxWidth, BoxHeight,
+                             SDL_WINDOW_HIDDEN);
+  if (window_ == nullptr) {
+    return;
+  }
+  windowId_ = SDL_GetWindowID(window_);
+  MarkAsModalDialog(window_);
+  SDL_SetWindowModalFor(window_, owner);
+  Draw(text);
+  SDL_ShowWindow(window_);
+  SDL_RaiseWindow(window_);
+  Present();
+}
+
+ModalBox::~ModalBox() {
+  if (window_ != nullptr) {
+    SDL_DestroyWindow(window_);
+  }
+}
+
+void ModalBox::HandleEvent(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+        closed_ = true;
+      } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                 event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        Present();
+      }
+      break;
+    case SDL_KEYDOWN:
+      if (ClosesTheBox(event.key.keysym.sym)) {
+        pressedKey_ = event.key.keysym.sym;
+      }
+      break;
+    case SDL_KEYUP:
+      if (pressedKey_ != 0 && event.key.keysym.sym == pressedKey_) {
+        closed_ = true;
+      }
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+      buttonPressed_ = event.button.button == SDL_BUTTON_LEFT && OnButton(event.button.x, event.button.y);
+      break;
+    case SDL_MOUSEBUTTONUP:
+      if (buttonPressed_ && event.button.button == SDL_BUTTON_LEFT &&
+          OnButton(event.button.x, event.button.y)) {
+        closed_ = true;
+      }
+      buttonPressed_ = false;
+      break;
+    default:
+      break;
+  }
+}
+
+void ModalBox::Draw(std::string_view text) {
+  Fill(picture_, 0, 0, BoxWidth, BandTop, White);
+  Fill(picture_, 0, BandTop, BoxWidth, BoxHeight - BandTop, BandGrey);
+  Fill(picture_, ButtonX, ButtonY, ButtonWidth, ButtonHeight, DefaultButtonBlue);
+  Fill(picture_, ButtonX + 1, ButtonY + 1, ButtonWidth - 2, ButtonHeight - 2, ButtonGrey);
+  // The box's fonts live only while it is drawn.
+  FontCache fonts;
+  const DeviceContext dc{picture_, fonts};
+  DrawString(dc, text, TextX, TextY, TextHeight, Normal, 0, TextColour, PanelFaceName);
+  DrawString(dc, "OK", LabelX, LabelY, TextHeight, Normal, 0, TextColour, PanelFaceName);
+}
+
+void ModalBox::Present() {
+  SDL_Surface* target = SDL_GetWindowSurface(window_);
+  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+      picture_.Pixels.data(), picture_.Width, picture_.Height, 32,
+      picture_.Width * static_cast<int>(sizeof(uint32_t)), SDL_PIXELFORMAT_XRGB8888);
+  if (target != nullptr && source != nullptr) {
+    SDL_BlitSurface(source, nullptr, target, nullptr);
+    SDL_UpdateWindowSurface(window_);
+  }
+  SDL_FreeSurface(source);
+}
+
+}  // namespace nuikaro

@@ -1,0 +1,26 @@
+#include "shell/ProgramDirectory.h"
+
+#include <SDL_error.h>
+#include <SDL_filesystem.h>
+#include <SDL_stdinc.h>
+
+#include <stdexcept>
+
+namespace nuikaro {
+
+std::string ProgramDirectory() {
+  char* base = SDL_GetBasePath();
+  if (base == nullptr) {
+    // Falling back to the current folder would load whatever pictures happen to lie there.
+    throw std::runtime_error(std::string("The program's own folder cannot be found: ") +
+                             SDL_GetError());
+  }
+  std::string directory(base);
+  SDL_free(base);
+  if (directory.empty() || directory.back() != '/') {
+    directory += '/';
+  }
+  return directory;
+}
+
+}  // namespace nuikaro

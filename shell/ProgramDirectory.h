@@ -1,0 +1,12 @@
+// Where the game finds its two bitmap files: beside its own executable.
+#pragma once
+
+#include <string>
+
+namespace nuikaro {
+
+// The directory that holds the program's executable, ending in '/'. Throws std::runtime_error
+// when the system cannot say.
+std::string ProgramDirectory();
+
+}  // namespace nuikaro

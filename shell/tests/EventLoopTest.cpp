@@ -1,0 +1,308 @@
+// The SDL event loop without a display: SDL's offscreen driver gives the windows, a script gives
+// the events and the time.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "game/tests/FakeHost.h"
+#include "shell/SdlPlatform.h"
+
+namespace nuikaro {
+namespace {
+
+using std::chrono::milliseconds;
+using Clock = TickSchedule::Clock;
+using gametest::Cell;
+using gametest::LaySnake;
+using gametest::PutItemsOn;
+
+// Events and checks at given times from the start of the script. The clock stands still except
+// where the loop waits: a wait runs the clock on to the next step or to the end of its time.
+class ScriptedEvents final : public EventSource {
+ public:
+  // The event is made when it is delivered, so it can name a window that opens on the way.
+  void At(int milliseconds, std::function<SDL_Event()> event) {
+    steps_.push_back({std::chrono::milliseconds(milliseconds), std::move(event), {}});
+  }
+  void CheckAt(int milliseconds, std::function<void()> check) {
+    steps_.push_back({std::chrono::milliseconds(milliseconds), {}, std::move(check)});
+  }
+
+  Clock::time_point Now() override { return now_; }
+
+  // After the last step: quit events, as at log-out, so a loop that ends as it should ends here.
+  bool NextEvent(SDL_Event& event, int timeoutMilliseconds) override {
+    if (steps_.empty()) {
+      if (++callsAfterEnd_ > 100) {
+        throw std::runtime_error("the loop goes on after the script and its close request");
+      }
+      event = SDL_Event{};
+      event.type = SDL_QUIT;
+      return true;
+    }
+    const Clock::time_point due = Start + steps_.front().At;
+    if (timeoutMilliseconds >= 0 && due > now_ + milliseconds(timeoutMilliseconds)) {
+      now_ += milliseconds(timeoutMilliseconds);
+      return false;
+    }
+    Step step = std::move(steps_.front());
+    steps_.pop_front();
+    now_ = std::max(now_, due);
+    if (step.Check) {
+      step.Check();
+      return false;
+    }
+    event = step.Event();
+    return true;
+  }
+
+  static constexpr Clock::time_point Start = Clock::time_point(std::chrono::seconds(1000));
+
+ private:
+  struct Step {
+    Clock::duration At;
+    std::function<SDL_Event()> Event;
+    std::function<void()> Check;
+  };
+  std::deque<Step> steps_;
+  Clock::time_point now_ = Start;
+  int callsAfterEnd_ = 0;
+};
+
+SDL_Event KeyEvent(uint32_t type, uint32_t windowId, SDL_Keycode key, uint16_t modifiers = 0,
+                   uint8_t repeat = 0) {
+  SDL_Event event{};
+  event.type = type;
+  event.key.windowID = windowId;
+  event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+  event.key.repeat = repeat;
+  event.key.keysym.sym = key;
+  event.key.keysym.mod = modifiers;
+  return event;
+}
+
+SDL_Event WindowEvent(uint32_t windowId, uint8_t what) {
+  SDL_Event event{};
+  event.type = SDL_WINDOWEVENT;
+  event.window.windowID = windowId;
+  event.window.event = what;
+  return event;
+}
+
+SDL_Event QuitEvent() {
+  SDL_Event event{};
+  event.type = SDL_QUIT;
+  return event;
+}
+
+class EventLoopTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+  }
+  static void TearDownTestSuite() { SDL_Quit(); }
+
+  EventLoopTest()
+      : window(SDL_CreateWindow("test", 0, 0, ScreenWidth, ScreenHeight, SDL_WINDOW_HIDDEN)),
+        windowId(SDL_GetWindowID(window)) {}
+  ~EventLoopTest() override { SDL_DestroyWindow(window); }
+
+  // The game as it starts, then in play with the head alone on (x, y), the items far off.
+  void StartPlayingAt(int16_t x, int16_t y, int16_t stepMode) {
+    LoadForm(form);
+    LaySnake(game, {{x, y}}, DirUp);
+    PutItemsOn(game, 29, 0);
+    game.StepMode = stepMode;
+  }
+
+  // The window's pixels are the back buffer's: the frame is on screen.
+  bool WindowShowsTheBackBuffer() {
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    for (int32_t y = 0; y < ScreenHeight; ++y) {
+      const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(
+                                                              surface->pixels) +
+                                                          y * surface->pitch);
+      for (int32_t x = 0; x < ScreenWidth; ++x) {
+        if ((row[x] & 0x00FFFFFF) != (renderer.BackBuffer.At(x, y) & 0x00FFFFFF)) {
+          return false;
+        }
+      }
+    }
+    return true;
+  }
+  void PaintOverTheWindow() {
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 255, 0, 255));
+  }
+
+  // The other window of the game: the game-over box, while it is open.
+  SDL_Window* Box() const {
+    for (uint32_t id = windowId + 1; id < windowId + 64; ++id) {
+      if (SDL_Window* other = SDL_GetWindowFromID(id)) {
+        return other;
+      }
+    }
+    return nullptr;
+  }
+  uint32_t BoxId() const { return Box() == nullptr ? 0 : SDL_GetWindowID(Box()); }
+
+  SDL_Window* window;
+  uint32_t windowId;
+  Game game;
+  Renderer renderer{game};
+  ScriptedEvents events;
+  SdlPlatform platform{window, renderer, events};
+  Form1 form{game, renderer, platform, NUIKARO_ASSET_DIR};
+};
+
+struct KeysCase {
+  const char* What;
+  int16_t StepMode;
+  std::vector<SDL_Event> Keys;  // to the game window, 10 ms apart, before the first tick
+  Cell Head;                    // where the head stands after them
+  int16_t NextDir;
+};
+
+TEST_F(EventLoopTest, KeysReachTheGameOneByOneWithEachRepeatOfAHeldKeyAPress) {
+  const uint32_t down = SDL_KEYDOWN;
+  const std::vector<KeysCase> cases = {
+      {"a held arrow in step mode: the press and two repeats move three cells", True,
+       {KeyEvent(down, 0, SDLK_RIGHT), KeyEvent(down, 0, SDLK_RIGHT, 0, 1),
+        KeyEvent(down, 0, SDLK_RIGHT, 0, 1)},
+       {8, 5}, DirRight},
+      {"timed play: only the last arrow counts, nothing moves before the tick", False,
+       {KeyEvent(down, 0, SDLK_RIGHT), KeyEvent(down, 0, SDLK_LEFT)}, {5, 5}, DirLeft},
+      {"the keypad's 2 with NumLock off is Down", True, {KeyEvent(down, 0, SDLK_KP_2)}, {5, 6},
+       DirDown},
+      {"the keypad's 2 with NumLock on is any other key", True,
+       {KeyEvent(down, 0, SDLK_KP_2, KMOD_NUM)}, {5, 5}, NoDirection},
+      {"key releases do nothing", True,
+       {KeyEvent(down, 0, SDLK_UP), KeyEvent(SDL_KEYUP, 0, SDLK_UP)}, {5, 4}, DirUp},
+  };
+  for (const KeysCase& row : cases) {
+    SCOPED_TRACE(row.What);
+    Game fresh;
+    game = fresh;
+    ScriptedEvents script;
+    SdlPlatform loop(window, renderer, script);
+    Form1 gameForm{game, renderer, loop, NUIKARO_ASSET_DIR};
+    LoadForm(gameForm);
+    LaySnake(game, {{5, 5}}, DirUp);
+    PutItemsOn(game, 29, 0);
+    game.StepMode = row.StepMode;
+    int at = 10;
+    for (const SDL_Event& key : row.Keys) {
+      script.At(at, [key, this] {
+        SDL_Event event = key;
+        event.key.windowID = windowId;
+        return event;
+      });
+      at += 10;
+    }
+    script.CheckAt(at, [&] {
+      EXPECT_EQ(gametest::CellOf(game.Segments[0]), row.Head);
+      EXPECT_EQ(game.NextDir, row.NextDir);
+    });
+    loop.Run(gameForm);
+  }
+}
+
+TEST_F(EventLoopTest, WhileTheBoxIsOpenTheGameStandsStillAndItsWindowRepaints) {
+  StartPlayingAt(5, 5, True);
+  // Head at (5, 5) after moving right; its body to the left: turning back is fatal.
+  LaySnake(game, {{5, 5}, {4, 5}, {3, 5}, {3, 5}}, DirRight);
+  events.At(10, [&] { return KeyEvent(SDL_KEYDOWN, windowId, SDLK_LEFT); });
+  // The box is open from here on. Keys at the game window and ticks change nothing.
+  std::string boxTitle;
+  events.CheckAt(20, [&] {
+    ASSERT_NE(Box(), nullptr) << "no box";
+    boxTitle = SDL_GetWindowTitle(Box());
+    EXPECT_EQ(game.Running, False);
+  });
+  events.At(30, [&] { return KeyEvent(SDL_KEYDOWN, windowId, SDLK_UP); });
+  events.At(40, [&] { return KeyEvent(SDL_KEYDOWN, windowId, SDLK_RETURN); });
+  events.At(50, [&] { return KeyEvent(SDL_KEYDOWN, windowId, SDLK_ESCAPE); });
+  // Uncovered while the box is open, the window shows the frame again.
+  events.CheckAt(290, [&] { PaintOverTheWindow(); });
+  events.At(300, [&] { return WindowEvent(windowId, SDL_WINDOWEVENT_EXPOSED); });
+  events.CheckAt(310, [&] {
+    EXPECT_TRUE(WindowShowsTheBackBuffer()) << "not repainted while the box is open";
+    EXPECT_EQ(game.TickCount, 0) << "ticks counted while the box is open";
+  });
+  // Enter pressed, held (a repeat) and let go in the box closes it, and only the box.
+  events.At(400, [&] { return KeyEvent(SDL_KEYDOWN, BoxId(), SDLK_RETURN); });
+  events.At(420, [&] { return KeyEvent(SDL_KEYDOWN, BoxId(), SDLK_RETURN, 0, 1); });
+  events.CheckAt(440, [&] { EXPECT_NE(Box(), nullptr) << "closed before Enter was let go"; });
+  events.At(450, [&] { return KeyEvent(SDL_KEYUP, BoxId(), SDLK_RETURN); });
+  events.CheckAt(451, [&] {
+    EXPECT_EQ(Box(), nullptr) << "the box is still open";
+    EXPECT_EQ(game.Running, True);
+    for (int i = 1; i < SegmentCount; ++i) {
+      // Cut back to the head: an item the restart laid under it may have grown it on the spot.
+      if (game.Segments[i].State != StateFree) {
+        EXPECT_EQ(gametest::CellOf(game.Segments[i]), gametest::CellOf(game.Segments[0]))
+            << "no restart: record " << i;
+      }
+    }
+    EXPECT_EQ(game.StepMode, True) << "a key for the box or dropped during it reached the game";
+    EXPECT_EQ(game.NextDir, DirLeft) << "a key dropped during the box reached the game";
+    EXPECT_FALSE(form.Closed) << "Escape during the box closed the game";
+  });
+  // The next tick comes a full period after the box closed, not on the old beat (at 500).
+  events.CheckAt(549, [&] { EXPECT_EQ(game.TickCount, 0); });
+  events.CheckAt(551, [&] { EXPECT_EQ(game.TickCount, 1); });
+  platform.Run(form);
+  EXPECT_EQ(boxTitle, GameTitle);
+}
+
+TEST_F(EventLoopTest, ACloseRequestWhileTheBoxIsOpenEndsTheGameAtOnceAndDrawsNothingMore) {
+  for (const uint8_t request : {uint8_t{0}, uint8_t{SDL_WINDOWEVENT_CLOSE}}) {
+    SCOPED_TRACE(request == 0 ? "quit (SIGTERM, SIGINT, log-out)" : "the close box");
+    Game fresh;
+    game = fresh;
+    ScriptedEvents script;
+    SdlPlatform loop(window, renderer, script);
+    Form1 gameForm{game, renderer, loop, NUIKARO_ASSET_DIR};
+    LoadForm(gameForm);
+    PutItemsOn(game, 29, 0);
+    game.StepMode = True;
+    LaySnake(game, {{5, 5}, {4, 5}, {3, 5}, {3, 5}}, DirRight);
+    Surface frameUnderTheBox;
+    script.At(10, [&] { return KeyEvent(SDL_KEYDOWN, windowId, SDLK_LEFT); });
+    script.CheckAt(20, [&] {
+      ASSERT_NE(Box(), nullptr) << "no box";
+      frameUnderTheBox = renderer.BackBuffer;
+    });
+    script.At(30, [&] { return request == 0 ? QuitEvent() : WindowEvent(windowId, request); });
+    // Anything after this would be delivered only if the loop went on.
+    script.At(40, [&] { return KeyEvent(SDL_KEYDOWN, windowId, SDLK_RETURN); });
+    loop.Run(gameForm);
+    EXPECT_TRUE(gameForm.Closed);
+    EXPECT_EQ(Box(), nullptr) << "the box outlived the game";
+    EXPECT_EQ(renderer.BackSprite.Width, 0) << "not shut down";
+    EXPECT_EQ(game.StepMode, True) << "the loop went on after the close";
+    EXPECT_TRUE(renderer.BackBuffer.Pixels == frameUnderTheBox.Pixels)
+        << "the restart after the close was drawn";
+  }
+}
+
+TEST_F(EventLoopTest, TheHostsRedrawShowsTheFrameItHasJustDrawn) {
+  StartPlayingAt(5, 5, False);
+  PaintOverTheWindow();
+  platform.RenderFrame();
+  Renderer fresh(game);
+  LoadSprites(fresh, NUIKARO_ASSET_DIR);
+  RenderFrame(fresh);
+  EXPECT_TRUE(renderer.BackBuffer.Pixels == fresh.BackBuffer.Pixels) << "not drawn";
+  EXPECT_TRUE(WindowShowsTheBackBuffer()) << "not shown";
+}
+
+}  // namespace
+}  // namespace nuikaro

@@ -35,7 +35,7 @@ struct Renderer {
   Sprite BackSprite;
   Sprite ItemSprite;
   FontCache Fonts;
-  BoardBackground Background;     // DrawBackground's own; nothing else reads it
+  BoardBackground Background;  // DrawBackground's own; nothing else reads it
 };
 
 // Loads BackSprite from "BackTile.bmp" and then ItemSprite from "Nuik_Items.bmp" in directory

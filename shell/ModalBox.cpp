@@ -97,7 +97,8 @@ void ModalBox::HandleEvent(const SDL_Event& event) {
       }
       break;
     case SDL_MOUSEBUTTONDOWN:
-      buttonPressed_ = event.button.button == SDL_BUTTON_LEFT && OnButton(event.button.x, event.button.y);
+      buttonPressed_ =
+          event.button.button == SDL_BUTTON_LEFT && OnButton(event.button.x, event.button.y);
       break;
     case SDL_MOUSEBUTTONUP:
       if (buttonPressed_ && event.button.button == SDL_BUTTON_LEFT &&

@@ -19,8 +19,8 @@ void MarkAsModalDialog(SDL_Window* window) {
   const Window xwindow = info.info.x11.window;
   // Read by the window manager when the window is mapped, so set while it is still hidden.
   Atom type = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
-  XChangeProperty(display, xwindow, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False), XA_ATOM,
-                  32, PropModeReplace, reinterpret_cast<unsigned char*>(&type), 1);
+  XChangeProperty(display, xwindow, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32,
+                  PropModeReplace, reinterpret_cast<unsigned char*>(&type), 1);
   Atom states[] = {XInternAtom(display, "_NET_WM_STATE_MODAL", False),
                    XInternAtom(display, "_NET_WM_STATE_SKIP_TASKBAR", False)};
   XChangeProperty(display, xwindow, XInternAtom(display, "_NET_WM_STATE", False), XA_ATOM, 32,

@@ -54,8 +54,8 @@ class SdlPlatform final : public WindowPlatform {
   SDL_Window* window_;
   Renderer& renderer_;
   EventSource& events_;
-  Form1* form_ = nullptr;     // the form whose loop runs, while Run runs
-  ModalBox* box_ = nullptr;   // the open game-over box, if any
+  Form1* form_ = nullptr;    // the form whose loop runs, while Run runs
+  ModalBox* box_ = nullptr;  // the open game-over box, if any
   TickSchedule schedule_{std::chrono::milliseconds(TimerPeriodMilliseconds)};
   RandomSource random_;
   bool shown_ = false;

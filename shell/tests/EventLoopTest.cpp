@@ -126,9 +126,8 @@ class EventLoopTest : public ::testing::Test {
   bool WindowShowsTheBackBuffer() {
     SDL_Surface* surface = SDL_GetWindowSurface(window);
     for (int32_t y = 0; y < ScreenHeight; ++y) {
-      const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(
-                                                              surface->pixels) +
-                                                          y * surface->pitch);
+      const auto* row = reinterpret_cast<const uint32_t*>(
+          static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch);
       for (int32_t x = 0; x < ScreenWidth; ++x) {
         if ((row[x] & 0x00FFFFFF) != (renderer.BackBuffer.At(x, y) & 0x00FFFFFF)) {
           return false;
@@ -173,18 +172,32 @@ struct KeysCase {
 TEST_F(EventLoopTest, KeysReachTheGameOneByOneWithEachRepeatOfAHeldKeyAPress) {
   const uint32_t down = SDL_KEYDOWN;
   const std::vector<KeysCase> cases = {
-      {"a held arrow in step mode: the press and two repeats move three cells", True,
+      {"a held arrow in step mode: the press and two repeats move three cells",
+       True,
        {KeyEvent(down, 0, SDLK_RIGHT), KeyEvent(down, 0, SDLK_RIGHT, 0, 1),
         KeyEvent(down, 0, SDLK_RIGHT, 0, 1)},
-       {8, 5}, DirRight},
-      {"timed play: only the last arrow counts, nothing moves before the tick", False,
-       {KeyEvent(down, 0, SDLK_RIGHT), KeyEvent(down, 0, SDLK_LEFT)}, {5, 5}, DirLeft},
-      {"the keypad's 2 with NumLock off is Down", True, {KeyEvent(down, 0, SDLK_KP_2)}, {5, 6},
+       {8, 5},
+       DirRight},
+      {"timed play: only the last arrow counts, nothing moves before the tick",
+       False,
+       {KeyEvent(down, 0, SDLK_RIGHT), KeyEvent(down, 0, SDLK_LEFT)},
+       {5, 5},
+       DirLeft},
+      {"the keypad's 2 with NumLock off is Down",
+       True,
+       {KeyEvent(down, 0, SDLK_KP_2)},
+       {5, 6},
        DirDown},
-      {"the keypad's 2 with NumLock on is any other key", True,
-       {KeyEvent(down, 0, SDLK_KP_2, KMOD_NUM)}, {5, 5}, NoDirection},
-      {"key releases do nothing", True,
-       {KeyEvent(down, 0, SDLK_UP), KeyEvent(SDL_KEYUP, 0, SDLK_UP)}, {5, 4}, DirUp},
+      {"the keypad's 2 with NumLock on is any other key",
+       True,
+       {KeyEvent(down, 0, SDLK_KP_2, KMOD_NUM)},
+       {5, 5},
+       NoDirection},
+      {"key releases do nothing",
+       True,
+       {KeyEvent(down, 0, SDLK_UP), KeyEvent(SDL_KEYUP, 0, SDLK_UP)},
+       {5, 4},
+       DirUp},
   };
   for (const KeysCase& row : cases) {
     SCOPED_TRACE(row.What);

@@ -44,7 +44,9 @@ class FakeWindow final : public WindowPlatform {
   void rtcRandomize() override { Host.rtcRandomize(); }
   float rtcRandomNext() override { return Host.rtcRandomNext(); }
 
-  int Count(char event) const { return static_cast<int>(std::count(Host.Events.begin(), Host.Events.end(), event)); }
+  int Count(char event) const {
+    return static_cast<int>(std::count(Host.Events.begin(), Host.Events.end(), event));
+  }
 
   gametest::FakeHost Host;
   Form1* Form = nullptr;

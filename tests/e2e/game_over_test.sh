@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Game over: the head turned back onto its body shows the "GameOver!" box; once it is closed the
 # game starts over at once with a score of 0 and the head on the cell where it died.
-# Usage: game_over_test.sh <game binary>
+# While the box is open the game window repaints and takes close requests.
+# Usage: game_over_test.sh <game binary> [seconds allowed for SIGTERM to end the game]
 source "$(dirname "$0")/lib.sh"
+EXIT_LIMIT=${2:-1}
 # The golden frame of the renderer's tests shows the panel with a score of 0.
 GOLDEN_FRAME=$(dirname "$0")/../../render/tests/golden/frame.ppm
 
@@ -11,9 +13,12 @@ score_of() {
   crop "$1" 130 22 500 28 "$2"
 }
 
-# SDL shows its message box from a child process of the game.
+# The box is the game's other visible window.
+box_window() {
+  xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null | grep -vx "$window" | head -n 1 || true
+}
 box_is_open() {
-  pgrep -P "$GAME_PID" >/dev/null
+  [ -n "$(box_window)" ]
 }
 
 # Plays one game: sweeps the board in step mode, row by row (a sweep never enters a cell twice),
@@ -41,6 +46,7 @@ play_until_game_over() {
   done
   death_x=$column death_y=$row
   cp "$WORK/score.png" "$WORK/score-before.png"
+  cp "$WORK/grab.png" "$WORK/before-box.png"  # the last frame drawn before the fatal move
   xdotool key Down
   for tries in $(seq 40); do
     box_is_open && return 0
@@ -49,20 +55,56 @@ play_until_game_over() {
   return 1
 }
 
+game_over() {
+  for attempt in 1 2 3; do
+    play_until_game_over && return 0
+    echo "attempt $attempt: the turn back was not fatal; playing again"
+    stop "$GAME_PID"
+    GAME_PID=""
+  done
+  fail "no game over in three games"
+}
+
+# The board of a grab.
+board_of() {
+  crop "$1" 480 480 0 0 "$2"
+}
+
 start_display
 prepare_artwork
 score_of "$GOLDEN_FRAME" "$WORK/score-zero.png"
-for attempt in 1 2 3; do
-  play_until_game_over && break
-  echo "attempt $attempt: the turn back was not fatal; playing again"
-  stop "$GAME_PID"
-  GAME_PID=""
-done
-[ -n "$GAME_PID" ] || fail "no game over in three games"
+game_over
 
 # While the box is open the game stands still: no tick or key moves it, the frame stays.
 sleep 0.5
 box_is_open || fail "the box closed by itself"
+
+# The box is a modal dialog of the game window, captioned with the title, over the game window.
+box=$(box_window)
+properties=$(xprop -id "$box" _NET_WM_NAME WM_NAME _NET_WM_WINDOW_TYPE _NET_WM_STATE WM_TRANSIENT_FOR)
+[ "$(grep -cF '= "ぬいかろ"' <<<"$properties")" = 2 ] || fail "box caption: $properties"
+grep -q '_NET_WM_WINDOW_TYPE_DIALOG' <<<"$properties" || fail "the box is no dialog: $properties"
+grep -q '_NET_WM_STATE_MODAL' <<<"$properties" || fail "the box is not modal: $properties"
+grep -q "WM_TRANSIENT_FOR.*window id # $(printf '0x%x' "$window")" <<<"$properties" ||
+  fail "the box does not belong to the game window: $properties"
+eval "$(xdotool getwindowgeometry --shell "$window" | sed 's/^/GAME_/')"
+eval "$(xdotool getwindowgeometry --shell "$box" | sed 's/^/BOX_/')"
+((BOX_X >= GAME_X && BOX_Y >= GAME_Y && BOX_X + BOX_WIDTH <= GAME_X + GAME_WIDTH &&
+  BOX_Y + BOX_HEIGHT <= GAME_Y + GAME_HEIGHT)) ||
+  fail "the box at ${BOX_X},${BOX_Y} (${BOX_WIDTH}x${BOX_HEIGHT}) is not over the game window"
+
+# Moved off the board, the box leaves the game's own pixels behind: the window repaints while
+# the box is open.
+xdotool windowmove --sync "$box" 0 0
+board_of "$WORK/before-box.png" "$WORK/board-before.png"
+for tries in $(seq 40); do
+  grab "$window" "$WORK/uncovered.png"
+  board_of "$WORK/uncovered.png" "$WORK/board-uncovered.png"
+  [ "$(differing_pixels "$WORK/board-uncovered.png" "$WORK/board-before.png")" = 0 ] && break
+  sleep 0.05
+done
+[ "$(differing_pixels "$WORK/board-uncovered.png" "$WORK/board-before.png")" = 0 ] ||
+  fail "the board does not show the game's frame once the box has moved off it"
 
 # Close the box with Enter, once the window manager has given it the focus. One Enter only: a
 # second one would reach the game and switch step mode off.
@@ -95,4 +137,11 @@ xdotool key Escape
 xdotool keyup Escape
 wait_for_exit 10
 [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after Escape: $(cat "$WORK/stderr")"
+
+# A close request while the box is open ends the game at once, successfully and quietly.
+game_over
+kill -TERM "$GAME_PID"
+wait_for_exit "$EXIT_LIMIT"
+[ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after SIGTERM with the box open"
+[ ! -s "$WORK/stderr" ] || fail "SIGTERM with the box open: $(cat "$WORK/stderr")"
 echo "PASS"

@@ -10,6 +10,13 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$GAME_BINARY" 2>"$WORK/std
 [ "$status" = 1 ] || fail "exit status $status without a display"
 grep -q '^ぬいかろ: .*display' "$WORK/stderr" || fail "no display message: $(cat "$WORK/stderr")"
 
+# A display that no server answers: named in the message. (No test starts a server that high.)
+status=0
+env -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER DISPLAY=:4099 "$GAME_BINARY" 2>"$WORK/stderr" || status=$?
+[ "$status" = 1 ] || fail "exit status $status with an unreachable display"
+grep -qF 'ぬいかろ: cannot open the display ":4099": ' "$WORK/stderr" ||
+  fail "unreachable display: $(cat "$WORK/stderr")"
+
 # Without "BackTile.bmp" beside the program.
 start_display
 mkdir "$WORK/game"

@@ -6,7 +6,8 @@ EXIT_LIMIT=${2:-1}
 
 start_display
 prepare_artwork
-start_game
+# In the plain C locale, which has no UTF-8 characters: the caption must still come out right.
+LC_ALL=C LANG=C start_game
 window=$(find_game_window)
 
 size=$(xwininfo -id "$window")

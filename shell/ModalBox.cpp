@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-#include "render/Text.h"
-
 namespace nuikaro {
 
 namespace {
@@ -47,7 +45,7 @@ bool ClosesTheBox(SDL_Keycode key) {
 
 }  // namespace
 
-ModalBox::ModalBox(SDL_Window* owner, const char* caption, std::string_view text)
+ModalBox::ModalBox(SDL_Window* owner, const char* caption, std::string_view text, FontCache& fonts)
     : picture_(BoxWidth, BoxHeight) {
   int ownerX = 0;
   int ownerY = 0;
@@ -64,7 +62,7 @@ ModalBox::ModalBox(SDL_Window* owner, const char* caption, std::string_view text
   windowId_ = SDL_GetWindowID(window_);
   MarkAsModalDialog(window_);
   SDL_SetWindowModalFor(window_, owner);
-  Draw(text);
+  Draw(text, fonts);
   SDL_ShowWindow(window_);
   SDL_RaiseWindow(window_);
   Present();
@@ -112,13 +110,11 @@ void ModalBox::HandleEvent(const SDL_Event& event) {
   }
 }
 
-void ModalBox::Draw(std::string_view text) {
+void ModalBox::Draw(std::string_view text, FontCache& fonts) {
   Fill(picture_, 0, 0, BoxWidth, BandTop, White);
   Fill(picture_, 0, BandTop, BoxWidth, BoxHeight - BandTop, BandGrey);
   Fill(picture_, ButtonX, ButtonY, ButtonWidth, ButtonHeight, DefaultButtonBlue);
   Fill(picture_, ButtonX + 1, ButtonY + 1, ButtonWidth - 2, ButtonHeight - 2, ButtonGrey);
-  // The box's fonts live only while it is drawn.
-  FontCache fonts;
   const DeviceContext dc{picture_, fonts};
   DrawString(dc, text, TextX, TextY, TextHeight, Normal, 0, TextColour, PanelFaceName);
   DrawString(dc, "OK", LabelX, LabelY, TextHeight, Normal, 0, TextColour, PanelFaceName);

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "render/Surface.h"
+#include "render/Text.h"
 
 struct SDL_Window;
 
@@ -18,9 +19,10 @@ namespace nuikaro {
 
 class ModalBox {
  public:
-  // Opens the box centred over owner and modal for it, with the caption and the text, and gives
-  // it the keyboard. IsOpen is false when no window could be made.
-  ModalBox(SDL_Window* owner, const char* caption, std::string_view text);
+  // Opens the box centred over owner and modal for it, with the caption and the text drawn in
+  // fonts (the game's own: opening fontconfig afresh would hold the box up for a good while), and
+  // gives it the keyboard. IsOpen is false when no window could be made.
+  ModalBox(SDL_Window* owner, const char* caption, std::string_view text, FontCache& fonts);
   ~ModalBox();  // closes the window
   ModalBox(const ModalBox&) = delete;
   ModalBox& operator=(const ModalBox&) = delete;
@@ -38,7 +40,7 @@ class ModalBox {
   void HandleEvent(const SDL_Event& event);
 
  private:
-  void Draw(std::string_view text);
+  void Draw(std::string_view text, FontCache& fonts);
   void Present();
 
   SDL_Window* window_ = nullptr;

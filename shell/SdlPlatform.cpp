@@ -133,7 +133,7 @@ void SdlPlatform::RenderFrame() {
 }
 
 void SdlPlatform::rtcMsgBox(std::string_view text) {
-  ModalBox box(window_, GameTitle, text);
+  ModalBox box(window_, GameTitle, text, renderer_.Fonts);
   if (!box.IsOpen()) {
     // No window for our own box: SDL's, which blocks the loop, is still better than none.
     const std::string message(text);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "game/tests/FakeHost.h"
+#include "shell/ModalBox.h"
 #include "shell/SdlPlatform.h"
 
 namespace nuikaro {
@@ -315,6 +316,98 @@ TEST_F(EventLoopTest, TheHostsRedrawShowsTheFrameItHasJustDrawn) {
   RenderFrame(fresh);
   EXPECT_TRUE(renderer.BackBuffer.Pixels == fresh.BackBuffer.Pixels) << "not drawn";
   EXPECT_TRUE(WindowShowsTheBackBuffer()) << "not shown";
+}
+
+SDL_Event ClickEvent(uint32_t type, uint32_t windowId, int32_t x, int32_t y) {
+  SDL_Event event{};
+  event.type = type;
+  event.button.windowID = windowId;
+  event.button.button = SDL_BUTTON_LEFT;
+  event.button.x = x;
+  event.button.y = y;
+  return event;
+}
+
+struct BoxCase {
+  const char* What;
+  std::vector<SDL_Event> Events;  // to the box's window
+  bool Closes;
+};
+
+TEST_F(EventLoopTest, TheBoxClosesOnEnterSpaceOrEscapeLetGoOnAClickOnOkOrOnItsCloseBox) {
+  const uint32_t down = SDL_KEYDOWN;
+  const uint32_t up = SDL_KEYUP;
+  const int32_t okX = 180;  // the middle of the OK button
+  const int32_t okY = 96;
+  const std::vector<BoxCase> cases = {
+      {"Enter pressed and held",
+       {KeyEvent(down, 0, SDLK_RETURN), KeyEvent(down, 0, SDLK_RETURN, 0, 1)},
+       false},
+      {"Enter let go", {KeyEvent(down, 0, SDLK_RETURN), KeyEvent(up, 0, SDLK_RETURN)}, true},
+      {"keypad Enter let go",
+       {KeyEvent(down, 0, SDLK_KP_ENTER), KeyEvent(up, 0, SDLK_KP_ENTER)},
+       true},
+      {"Space let go", {KeyEvent(down, 0, SDLK_SPACE), KeyEvent(up, 0, SDLK_SPACE)}, true},
+      {"Escape let go", {KeyEvent(down, 0, SDLK_ESCAPE), KeyEvent(up, 0, SDLK_ESCAPE)}, true},
+      {"Enter let go that was pressed before the box opened",
+       {KeyEvent(up, 0, SDLK_RETURN)},
+       false},
+      {"another key", {KeyEvent(down, 0, SDLK_a), KeyEvent(up, 0, SDLK_a)}, false},
+      {"a click on OK",
+       {ClickEvent(SDL_MOUSEBUTTONDOWN, 0, okX, okY), ClickEvent(SDL_MOUSEBUTTONUP, 0, okX, okY)},
+       true},
+      {"a click beside OK",
+       {ClickEvent(SDL_MOUSEBUTTONDOWN, 0, okX, 40), ClickEvent(SDL_MOUSEBUTTONUP, 0, okX, 40)},
+       false},
+      {"a press on OK let go beside it",
+       {ClickEvent(SDL_MOUSEBUTTONDOWN, 0, okX, okY), ClickEvent(SDL_MOUSEBUTTONUP, 0, okX, 40)},
+       false},
+      {"its close box", {WindowEvent(0, SDL_WINDOWEVENT_CLOSE)}, true},
+  };
+  for (const BoxCase& row : cases) {
+    SCOPED_TRACE(row.What);
+    ModalBox box(window, GameTitle, GameOverText, renderer.Fonts);
+    ASSERT_TRUE(box.IsOpen());
+    for (const SDL_Event& event : row.Events) {
+      box.HandleEvent(event);
+    }
+    EXPECT_EQ(box.Closed(), row.Closes);
+  }
+}
+
+TEST_F(EventLoopTest, TheBoxShowsItsTextInTheTitlesWindowOverTheGameWindow) {
+  SDL_SetWindowPosition(window, 100, 50);
+  ModalBox box(window, GameTitle, GameOverText, renderer.Fonts);
+  SDL_Window* boxWindow = SDL_GetWindowFromID(box.WindowId());
+  ASSERT_NE(boxWindow, nullptr);
+  EXPECT_STREQ(SDL_GetWindowTitle(boxWindow), GameTitle);
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  SDL_GetWindowPosition(boxWindow, &x, &y);
+  SDL_GetWindowSize(boxWindow, &width, &height);
+  EXPECT_EQ(x, 100 + (ScreenWidth - width) / 2);
+  EXPECT_EQ(y, 50 + (ScreenHeight - height) / 2);
+  // Dark text on the white part: the text and the button's label are drawn.
+  const Surface& picture = box.Picture();
+  int dark = 0;
+  for (const uint32_t pixel : picture.Pixels) {
+    dark += (pixel & 0xFF) < 0x40 ? 1 : 0;
+  }
+  EXPECT_GT(dark, 50);
+  // What the window shows is the picture.
+  SDL_Surface* shown = SDL_GetWindowSurface(boxWindow);
+  ASSERT_NE(shown, nullptr);
+  bool same = shown->w == picture.Width && shown->h == picture.Height;
+  for (int32_t row = 0; same && row < picture.Height; ++row) {
+    const auto* pixels = reinterpret_cast<const uint32_t*>(
+        static_cast<const uint8_t*>(shown->pixels) + row * shown->pitch);
+    for (int32_t column = 0; column < picture.Width; ++column) {
+      same = same && (pixels[column] & 0x00FFFFFF) == (picture.At(column, row) & 0x00FFFFFF);
+    }
+  }
+  EXPECT_TRUE(same) << "the box's window does not show its picture";
 }
 
 }  // namespace

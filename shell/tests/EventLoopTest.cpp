@@ -1,4 +1,4 @@
-// The SDL event loop without a display: SDL's offscreen driver gives the windows, a script gives
+// The SDL event loop without a display: SDL's dummy driver gives the windows, a script gives
 // the events and the time.
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -105,7 +105,7 @@ SDL_Event QuitEvent() {
 class EventLoopTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
   }
   static void TearDownTestSuite() { SDL_Quit(); }

@@ -66,6 +66,13 @@ for ((game = 1; game <= games; game++)); do
     3) way=SIGINT
        kill -INT "$GAME_PID" ;;
   esac
+  # Now and then the X server stalls a moment just after the request, as on a busy desktop:
+  # whatever the game sends meanwhile is handled in one go when it comes back.
+  if ((RANDOM % 2)); then
+    kill -STOP "$XVFB_PID"
+    sleep "0.$(printf '%03d' $((20 + RANDOM % 80)))"
+    kill -CONT "$XVFB_PID"
+  fi
   wait_for_exit "$exit_limit"
   if [ "$GAME_STATUS" = 0 ] && [ ! -s "$WORK/stderr" ]; then
     echo "closed by $way"

@@ -3,13 +3,17 @@
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+
+#if defined(SDL_VIDEO_DRIVER_X11)
 #include <poll.h>
 #include <signal.h>
 
 #include <ctime>
+#endif
 
 namespace nuikaro {
 
+#if defined(SDL_VIDEO_DRIVER_X11)
 namespace {
 
 bool TakeQueued(SDL_Event& event) {
@@ -17,13 +21,16 @@ bool TakeQueued(SDL_Event& event) {
 }
 
 }  // namespace
+#endif
 
-SdlEventSource::SdlEventSource(SDL_Window* window) {
+SdlEventSource::SdlEventSource([[maybe_unused]] SDL_Window* window) {
+#if defined(SDL_VIDEO_DRIVER_X11)
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
   if (SDL_GetWindowWMInfo(window, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
     connection_ = XConnectionNumber(info.info.x11.display);
   }
+#endif
 }
 
 bool SdlEventSource::NextEvent(SDL_Event& event, int timeoutMilliseconds) {
@@ -32,6 +39,7 @@ bool SdlEventSource::NextEvent(SDL_Event& event, int timeoutMilliseconds) {
     return timeoutMilliseconds < 0 ? SDL_WaitEvent(&event) != 0
                                    : SDL_WaitEventTimeout(&event, timeoutMilliseconds) != 0;
   }
+#if defined(SDL_VIDEO_DRIVER_X11)
   if (TakeQueued(event)) {
     return true;
   }
@@ -56,6 +64,9 @@ bool SdlEventSource::NextEvent(SDL_Event& event, int timeoutMilliseconds) {
   }
   pthread_sigmask(SIG_SETMASK, &before, nullptr);
   return got;
+#else
+  return false;  // connection_ is -1 where there is no X11
+#endif
 }
 
 }  // namespace nuikaro

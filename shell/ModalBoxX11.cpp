@@ -1,15 +1,19 @@
 // Kept apart from the game's headers: Xlib defines True and False as macros.
 #include <SDL.h>
 #include <SDL_syswm.h>
+
+#if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xatom.h>
 
 #include <iterator>
+#endif
 
 #include "shell/ModalBox.h"
 
 namespace nuikaro {
 
-void MarkAsModalDialog(SDL_Window* window) {
+void MarkAsModalDialog([[maybe_unused]] SDL_Window* window) {
+#if defined(SDL_VIDEO_DRIVER_X11)
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
   if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) {
@@ -26,6 +30,7 @@ void MarkAsModalDialog(SDL_Window* window) {
   XChangeProperty(display, xwindow, XInternAtom(display, "_NET_WM_STATE", False), XA_ATOM, 32,
                   PropModeReplace, reinterpret_cast<unsigned char*>(states),
                   static_cast<int>(std::size(states)));
+#endif
 }
 
 }  // namespace nuikaro

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "render/Renderer.h"
+#include "render/Text.h"
 
 namespace nuikaro {
 

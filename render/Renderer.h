@@ -5,10 +5,10 @@
 #include <string>
 
 #include "game/Game.h"
+#include "render/FontCache.h"
 #include "render/Layout.h"
 #include "render/Sprite.h"
 #include "render/Surface.h"
-#include "render/Text.h"
 
 namespace nuikaro {
 

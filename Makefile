@@ -1,7 +1,9 @@
 # Two commands do everything on a fresh Debian 12 machine:
 #   make play   installs what is missing, builds, and starts the game
-#   make test   installs what is missing, builds twice (plain and sanitized) and runs every test
-.PHONY: play test build build-asan deps bench format clean
+#   make test   installs what is missing, builds twice (plain and sanitized) and runs every test,
+#               then fuzzes the BMP decoder for 60 seconds
+#   make fuzz   fuzzes the BMP decoder for FUZZ_SECONDS (600 unless given)
+.PHONY: play test build build-asan deps bench format clean fuzz
 
 JOBS ?= $(shell nproc)
 
@@ -9,7 +11,8 @@ JOBS ?= $(shell nproc)
 PACKAGES := cmake make g++ pkg-config clang-format \
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev fonts-ipafont-gothic \
   googletest libgtest-dev libbenchmark-dev \
-  xvfb xfonts-base xdotool imagemagick openbox x11-utils
+  xvfb xfonts-base xdotool imagemagick openbox x11-utils \
+  clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -19,6 +22,7 @@ play: deps build
 test: deps build build-asan
 	ctest --test-dir build --output-on-failure -j $(JOBS)
 	ctest --test-dir build-asan --output-on-failure -j $(JOBS)
+	$(MAKE) fuzz FUZZ_SECONDS=60
 
 # Installs only when something is missing, so a repeated run is quick and needs no network. A
 # stale package list makes the first install fail: refresh it once and try again. Recommended
@@ -42,6 +46,18 @@ build-asan:
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DNUIKARO_SANITIZE=ON
 	cmake --build build-asan -j $(JOBS)
 
+# libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer over the BMP decoder, in a build of
+# its own with clang. New inputs go to build-fuzz/corpus, so a later run goes on from there; the
+# seeds in fuzz/seeds are only read. A failure leaves its input in build-fuzz/crash-* and fails.
+FUZZ_SECONDS ?= 600
+
+fuzz: deps
+	cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUIKARO_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS)
+	mkdir -p build-fuzz/corpus
+	./build-fuzz/fuzz/picture_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=1024 \
+	  -print_final_stats=1 -artifact_prefix=build-fuzz/ build-fuzz/corpus fuzz/seeds
+
 bench: deps build
 	./build/bench/nuikaro_bench
 
@@ -49,4 +65,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz

@@ -17,11 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The pictures below are written with the artwork's own BMP writer and read back by the game.
-std::vector<uint8_t> Encode(const Picture& picture, const BmpLayout& layout) {
-  return EncodeBmp(picture, layout);
-}
-
+// The pictures below are written with the artwork's own BMP writer (EncodeBmp) and read back.
 BmpLayout Layout(BmpHeader header, uint16_t bits, BmpCompression compression = BmpCompression::Rgb,
                  std::array<uint32_t, 4> masks = {}) {
   BmpLayout layout;
@@ -227,7 +223,8 @@ TEST_F(LoadTest, EveryLayoutLoadsAsThePictureItEncoded) {
   for (const LayoutCase& layout : LayoutCases()) {
     const bool rle = layout.Layout.Compression == BmpCompression::Rle8 ||
                      layout.Layout.Compression == BmpCompression::Rle4;
-    const Surface loaded = LoadPicture(Write("picture.bmp", Encode(layout.Drawn, layout.Layout)));
+    const Surface loaded =
+        LoadPicture(Write("picture.bmp", EncodeBmp(layout.Drawn, layout.Layout)));
     const Surface expected = Shown(layout.Drawn, rle);
     EXPECT_EQ(loaded.Width, expected.Width) << layout.Name;
     EXPECT_EQ(loaded.Height, expected.Height) << layout.Name;
@@ -264,15 +261,15 @@ std::vector<RefusalCase> RefusalCases() {
   using enum BmpHeader;
   using enum BmpCompression;
   const Picture picture = PalettePicture(13, 6, 11, false);
-  const std::vector<uint8_t> bits24 = Encode(picture, Layout(Info, 24));
-  const std::vector<uint8_t> bits8 = Encode(picture, Layout(Info, 8));
-  const std::vector<uint8_t> core = Encode(picture, Layout(Os2Core, 8));
-  const std::vector<uint8_t> os2 = Encode(PalettePicture(13, 6, 2, false), Layout(Os2, 1));
-  const std::vector<uint8_t> os2Pair = Encode(PalettePicture(13, 6, 2, false), Layout(Info, 1));
-  const std::vector<uint8_t> shortTable = Encode(picture, WithPalette(Layout(Info, 8), 11));
-  const std::vector<uint8_t> bits32 = Encode(picture, Layout(Info, 32, Bitfields, Usual32));
-  const std::vector<uint8_t> rle8 = Encode(picture, WithPalette(Layout(Info, 8, Rle8), 11));
-  const std::vector<uint8_t> rle4 = Encode(picture, Layout(Info, 4, Rle4));
+  const std::vector<uint8_t> bits24 = EncodeBmp(picture, Layout(Info, 24));
+  const std::vector<uint8_t> bits8 = EncodeBmp(picture, Layout(Info, 8));
+  const std::vector<uint8_t> core = EncodeBmp(picture, Layout(Os2Core, 8));
+  const std::vector<uint8_t> os2 = EncodeBmp(PalettePicture(13, 6, 2, false), Layout(Os2, 1));
+  const std::vector<uint8_t> oneBit = EncodeBmp(PalettePicture(13, 6, 2, false), Layout(Info, 1));
+  const std::vector<uint8_t> shortTable = EncodeBmp(picture, WithPalette(Layout(Info, 8), 11));
+  const std::vector<uint8_t> bits32 = EncodeBmp(picture, Layout(Info, 32, Bitfields, Usual32));
+  const std::vector<uint8_t> rle8 = EncodeBmp(picture, WithPalette(Layout(Info, 8, Rle8), 11));
+  const std::vector<uint8_t> rle4 = EncodeBmp(picture, Layout(Info, 4, Rle4));
   constexpr std::size_t Width = 18, Height = 22, Bits = 28, Compression = 30, Masks = 54;
 
   std::vector<RefusalCase> cases = {
@@ -313,13 +310,13 @@ std::vector<RefusalCase> RefusalCases() {
       {"bitfields on 8 bits", Patched(bits8, Compression, 3),
        "is damaged: channel masks on 8 bits a pixel"},
       {"bitfields on 24 bits", Patched(bits24, Compression, 3), "channel masks on 24 bits"},
-      {"bitfields on 1 bit", Patched(os2Pair, Compression, 3), "channel masks on 1 bits"},
+      {"bitfields on 1 bit", Patched(oneBit, Compression, 3), "channel masks on 1 bits"},
       {"RLE8 on 24 bits", Patched(bits24, Compression, 1), "is damaged: RLE8 compression on 24"},
       {"RLE4 on 8 bits", Patched(bits8, Compression, 2), "is damaged: RLE4 compression on 8"},
       {"RLE8 on 4 bits", Patched(rle4, Compression, 1), "RLE8 compression on 4"},
-      {"RLE8 top-down", Encode(picture, TopDown(Layout(Info, 8, Rle8))),
+      {"RLE8 top-down", EncodeBmp(picture, TopDown(Layout(Info, 8, Rle8))),
        "is damaged: RLE8 compressed rows claim top-down order"},
-      {"RLE4 top-down", Encode(picture, TopDown(Layout(Info, 4, Rle4))), "top-down"},
+      {"RLE4 top-down", EncodeBmp(picture, TopDown(Layout(Info, 4, Rle4))), "top-down"},
       {"0 bits", Patched(bits24, Bits, 0, 2), "is damaged: it claims 0 bits a pixel"},
       {"64 bits", Patched(bits24, Bits, 64, 2), "does not read: 64 bits a pixel"},
       {"OS/2 1.x, 16 bits", Patched(core, 24, 16, 2), "does not read: 16 bits a pixel in an OS/2"},
@@ -328,7 +325,7 @@ std::vector<RefusalCase> RefusalCases() {
       {"masks overlapping", Patched(bits32, Masks, 0x0000FF80),
        "is damaged: its channel masks overlap"},
       {"16-bit mask past 16 bits",
-       Patched(Encode(picture, Layout(Info, 16, Bitfields, {0xF800, 0x07E0, 0x001F, 0})), Masks,
+       Patched(EncodeBmp(picture, Layout(Info, 16, Bitfields, {0xF800, 0x07E0, 0x001F, 0})), Masks,
                0x1F0000),
        "is damaged: a channel mask reaches past its 16-bit pixels"},
       {"masks cut", Cut(bits32, 60), "is cut short: the file ends inside its channel masks"},
@@ -395,8 +392,8 @@ TEST_F(LoadTest, AFileThatIsMissingOrUnreadableGivesTheSystemsReason) {
 
 TEST_F(LoadTest, LoadSpritesReadsTheTileAndTheSheetFromTheDirectory) {
   const Picture tile = MaskPicture(13, 5, Usual32);
-  Write(BackTileFile, Encode(tile, Layout(BmpHeader::Info, 24)));
-  Write(ItemSheetFile, Encode(Picture(64, 48), Layout(BmpHeader::Info, 4)));
+  Write(BackTileFile, EncodeBmp(tile, Layout(BmpHeader::Info, 24)));
+  Write(ItemSheetFile, EncodeBmp(Picture(64, 48), Layout(BmpHeader::Info, 4)));
   Game game;
   Renderer renderer(game);
   LoadSprites(renderer, directory.string() + "/");
@@ -426,11 +423,11 @@ TEST_F(LoadTest, LoadSpritesChecksTheTileAndSheetSizesFromTheHeaders) {
   };
   // Only the header is written: a size outside the rule is refused before any pixel is read.
   const auto headerOnly = [&](const std::string& file, int width, int height) {
-    Write(file, Cut(Encode(Picture(width, height), Layout(BmpHeader::Info, 1)), 54));
+    Write(file, Cut(EncodeBmp(Picture(width, height), Layout(BmpHeader::Info, 1)), 54));
   };
   const BmpLayout oneBit = Layout(BmpHeader::Info, 1);
   expectRefused(BackTileFile, std::strerror(ENOENT));
-  Write(ItemSheetFile, Encode(Picture(64, 48), oneBit));
+  Write(ItemSheetFile, EncodeBmp(Picture(64, 48), oneBit));
   headerOnly(BackTileFile, 481, 1);
   expectRefused(BackTileFile,
                 "is 481 by 1 pixels; a background tile must be 1 to 480 pixels wide "
@@ -438,7 +435,7 @@ TEST_F(LoadTest, LoadSpritesChecksTheTileAndSheetSizesFromTheHeaders) {
   headerOnly(BackTileFile, 1, 481);
   expectRefused(BackTileFile, "1 by 481");
 
-  Write(BackTileFile, Encode(Picture(480, 480), oneBit));
+  Write(BackTileFile, EncodeBmp(Picture(480, 480), oneBit));
   headerOnly(ItemSheetFile, 63, 48);
   expectRefused(ItemSheetFile,
                 "is 63 by 48 pixels; the sprite sheet must be 64 to 1024 pixels "
@@ -450,8 +447,8 @@ TEST_F(LoadTest, LoadSpritesChecksTheTileAndSheetSizesFromTheHeaders) {
   headerOnly(ItemSheetFile, 64, 1025);
   expectRefused(ItemSheetFile, "64 by 1025");
 
-  Write(BackTileFile, Encode(Picture(1, 1), oneBit));
-  Write(ItemSheetFile, Encode(Picture(1024, 1024), oneBit));
+  Write(BackTileFile, EncodeBmp(Picture(1, 1), oneBit));
+  Write(ItemSheetFile, EncodeBmp(Picture(1024, 1024), oneBit));
   LoadSprites(renderer, prefix);
   EXPECT_EQ(renderer.BackSprite.Width, 1);
   EXPECT_EQ(renderer.ItemSprite.Width, 1024);

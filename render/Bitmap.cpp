@@ -269,6 +269,10 @@ class Reader {
         h.Channels[i] = channel;  // alpha is checked, but never shown
       }
     }
+    // One empty mask is a channel the file does not have; with none there is no picture at all.
+    if ((masks[0] | masks[1] | masks[2]) == 0) {
+      Damaged("its colour masks are all empty");
+    }
   }
 
   void ReadPalette(std::size_t tableStart) {

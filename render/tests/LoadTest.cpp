@@ -328,6 +328,8 @@ std::vector<RefusalCase> RefusalCases() {
        Patched(EncodeBmp(picture, Layout(Info, 16, Bitfields, {0xF800, 0x07E0, 0x001F, 0})), Masks,
                0x1F0000),
        "is damaged: a channel mask reaches past its 16-bit pixels"},
+      {"no colour masks", Patched(Patched(Patched(bits32, Masks, 0), Masks + 4, 0), Masks + 8, 0),
+       "is damaged: its colour masks are all empty"},
       {"masks cut", Cut(bits32, 60), "is cut short: the file ends inside its channel masks"},
   };
   // The RLE files with codes of their own in place of their pixels.

@@ -1,9 +1,11 @@
-# Three commands on a fresh Debian 12 machine:
+# Four commands on a fresh Debian 12 machine:
 #   make play      installs what the game needs, builds the game alone and starts it
-#   make test      installs everything else too, builds twice (plain and sanitized), runs every test
+#   make test      installs everything else too, builds twice (plain and sanitized), runs every test,
+#                  then fuzzes the BMP decoder for 60 seconds
 #   make package   makes build/nuikaro_<version>_<arch>.deb
+#   make fuzz      fuzzes the BMP decoder for FUZZ_SECONDS (600 unless given)
 .PHONY: play test package build build-game build-asan deps-play deps-package deps-test bench \
-  format clean
+  format clean fuzz
 
 JOBS ?= $(shell nproc)
 
@@ -14,7 +16,8 @@ PLAY_PACKAGES := cmake make g++ pkg-config libsdl2-dev libsdl2-ttf-dev libfontco
   fonts-ipafont-gothic
 PACKAGE_PACKAGES := $(PLAY_PACKAGES) dpkg-dev file
 TEST_PACKAGES := $(PACKAGE_PACKAGES) clang-format googletest libgtest-dev libbenchmark-dev \
-  xvfb xfonts-base xdotool imagemagick openbox x11-utils lintian appstream desktop-file-utils
+  xvfb xfonts-base xdotool imagemagick openbox x11-utils lintian appstream desktop-file-utils \
+  clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -27,6 +30,7 @@ play: deps-play build-game
 test: deps-test build build-asan
 	ctest --test-dir build --output-on-failure -j $(JOBS)
 	ctest --test-dir build-asan --output-on-failure -j $(JOBS)
+	$(MAKE) fuzz FUZZ_SECONDS=60
 
 package: deps-package
 	JOBS=$(JOBS) packaging/build-deb.sh build-package build
@@ -70,6 +74,18 @@ build-asan:
 	  $(CMAKE_FLAGS)
 	cmake --build build-asan -j $(JOBS)
 
+# libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer over the BMP decoder, in a build of
+# its own with clang. New inputs go to build-fuzz/corpus, so a later run goes on from there; the
+# seeds in fuzz/seeds are only read. A failure leaves its input in build-fuzz/crash-* and fails.
+FUZZ_SECONDS ?= 600
+
+fuzz: deps-test
+	cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUIKARO_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS)
+	mkdir -p build-fuzz/corpus
+	./build-fuzz/fuzz/picture_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=1024 \
+	  -print_final_stats=1 -artifact_prefix=build-fuzz/ build-fuzz/corpus fuzz/seeds
+
 bench: deps-test build
 	./build/bench/nuikaro_bench
 
@@ -77,4 +93,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-asan build-package
+	rm -rf build build-asan build-package build-fuzz

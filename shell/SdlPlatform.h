@@ -8,6 +8,7 @@
 #include "game/RandomSource.h"
 #include "render/Renderer.h"
 #include "shell/Form.h"
+#include "shell/Screen.h"
 #include "shell/TickSchedule.h"
 
 namespace nuikaro {
@@ -17,6 +18,7 @@ inline constexpr const char* GameTitle = "ぬいかろ";
 class SdlPlatform final : public WindowPlatform, public GameHost {
  public:
   // The window is made hidden; Show maps it. The renderer's back buffer is what Present shows.
+  // Throws ScreenError when the window has no way to show a frame.
   SdlPlatform(SDL_Window* window, Renderer& renderer);
   SdlPlatform(const SdlPlatform&) = delete;
   SdlPlatform& operator=(const SdlPlatform&) = delete;
@@ -27,9 +29,12 @@ class SdlPlatform final : public WindowPlatform, public GameHost {
   // The message loop: delivers key presses, close requests and ticks until the form is closed.
   void Run();
 
-  // Copies the back buffer to the window, scaled to its size. Does nothing before Show: a
-  // present to an unmapped window is lost anyway, and the expose after mapping repeats it.
+  // Shows the back buffer in the window, scaled to its size: only what changed since the last
+  // present. Does nothing before Show: a present to an unmapped window is lost anyway, and the
+  // expose after mapping repeats it.
   void Present();
+  // Shows the whole back buffer again: the window lost its pixels (exposed, resized).
+  void Repaint();
 
   void SetTimer() override;
   void KillTimer() override;
@@ -46,6 +51,7 @@ class SdlPlatform final : public WindowPlatform, public GameHost {
 
   SDL_Window* window_;
   Renderer& renderer_;
+  Screen screen_;
   Form1* form_ = nullptr;
   TickSchedule schedule_{std::chrono::milliseconds(TimerPeriodMilliseconds)};
   RandomSource random_;

@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 PACKAGES := cmake make g++ pkg-config clang-format \
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev fonts-ipafont-gothic \
   googletest libgtest-dev libbenchmark-dev \
-  xvfb xfonts-base xdotool imagemagick openbox x11-utils
+  xvfb xfonts-base xdotool imagemagick openbox x11-utils weston
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

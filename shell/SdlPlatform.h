@@ -1,5 +1,5 @@
 // The SDL side of the shell: the window Form1 lives in, its event loop and timer, the game-over
-// box, and the window surface the back buffer is presented on.
+// box, and the Screen the back buffer is presented through.
 #pragma once
 
 #include <SDL.h>

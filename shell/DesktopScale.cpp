@@ -1,11 +1,11 @@
-// Kept apart from the game's headers: Xlib defines True and False as macros.
+// Xlib defines True and False as macros: the game's headers come before it.
 #include "shell/DesktopScale.h"
-
-#include <SDL_syswm.h>
 
 #include <cstdlib>
 
 #include "shell/WindowScaling.h"
+
+#include <SDL_syswm.h>
 
 namespace nuikaro {
 

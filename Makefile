@@ -17,7 +17,7 @@ PLAY_PACKAGES := cmake make g++ pkg-config libsdl2-dev libsdl2-ttf-dev libfontco
 PACKAGE_PACKAGES := $(PLAY_PACKAGES) dpkg-dev file
 TEST_PACKAGES := $(PACKAGE_PACKAGES) clang-format googletest libgtest-dev libbenchmark-dev \
   xvfb xfonts-base xdotool imagemagick openbox x11-utils lintian appstream desktop-file-utils \
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev weston
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

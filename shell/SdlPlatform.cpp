@@ -3,12 +3,11 @@
 #include <string>
 
 #include "shell/KeyMap.h"
-#include "shell/WindowScaling.h"
 
 namespace nuikaro {
 
 SdlPlatform::SdlPlatform(SDL_Window* window, Renderer& renderer, EventSource& events)
-    : window_(window), renderer_(renderer), events_(events) {}
+    : window_(window), renderer_(renderer), events_(events), screen_(window) {}
 
 void SdlPlatform::Run(Form1& form) {
   form_ = &form;
@@ -47,7 +46,7 @@ void SdlPlatform::HandleEvent(const SDL_Event& event) {
       } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
                  event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
         // The window repaints from the back buffer; the game itself is never redrawn for this.
-        Present();
+        Repaint();
       }
       return;
     case SDL_KEYDOWN:  // auto-repeats included: each one counts as a press
@@ -74,36 +73,14 @@ void SdlPlatform::HandleEvent(const SDL_Event& event) {
 }
 
 void SdlPlatform::Present() {
-  if (!shown_) {
-    return;
+  if (shown_) {
+    screen_.Present(renderer_.BackBuffer);
   }
-  SDL_Surface* surface = SDL_GetWindowSurface(window_);
-  if (surface == nullptr) {
-    return;
-  }
-  const Surface& frame = renderer_.BackBuffer;
-  if (surface->format->format == SDL_PIXELFORMAT_XRGB8888) {
-    if (SDL_LockSurface(surface) != 0) {
-      return;
-    }
-    ScaleFrame(frame, static_cast<uint32_t*>(surface->pixels), surface->pitch, surface->w,
-               surface->h);
-    SDL_UnlockSurface(surface);
-  } else {
-    // Another pixel format (a 16-bit display): SDL converts while it scales, by nearest neighbour.
-    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<uint32_t*>(frame.Pixels.data()), frame.Width, frame.Height, 32,
-        frame.Width * static_cast<int>(sizeof(uint32_t)), SDL_PIXELFORMAT_XRGB8888);
-    if (source == nullptr) {
-      return;
-    }
-    const FramePlacement place = PlaceFrame(surface->w, surface->h);
-    SDL_Rect target{place.X, place.Y, frame.Width * place.Scale, frame.Height * place.Scale};
-    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
-    SDL_BlitScaled(source, nullptr, surface, &target);
-    SDL_FreeSurface(source);
-  }
-  SDL_UpdateWindowSurface(window_);
+}
+
+void SdlPlatform::Repaint() {
+  screen_.Invalidate();
+  Present();
 }
 
 void SdlPlatform::SetTimer() {

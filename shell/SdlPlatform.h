@@ -1,5 +1,5 @@
 // The SDL side of the shell: the window Form1 lives in, its event loop and timer, the game-over
-// box, and the window surface the back buffer is presented on.
+// box, and the Screen the back buffer is presented through.
 #pragma once
 
 #include <SDL.h>
@@ -10,6 +10,7 @@
 #include "shell/EventSource.h"
 #include "shell/Form.h"
 #include "shell/ModalBox.h"
+#include "shell/Screen.h"
 #include "shell/TickSchedule.h"
 
 namespace nuikaro {
@@ -19,7 +20,8 @@ inline constexpr const char* GameTitle = "ぬいかろ";
 class SdlPlatform final : public WindowPlatform {
  public:
   // window: made by the caller, still hidden (Show maps it). renderer: its back buffer is what
-  // Present shows. events: where the loop takes its events and time from.
+  // Present shows. events: where the loop takes its events and time from. Throws ScreenError
+  // when the window has no way to show a frame.
   SdlPlatform(SDL_Window* window, Renderer& renderer, EventSource& events);
   SdlPlatform(const SdlPlatform&) = delete;
   SdlPlatform& operator=(const SdlPlatform&) = delete;
@@ -28,9 +30,12 @@ class SdlPlatform final : public WindowPlatform {
   // is closed.
   void Run(Form1& form);
 
-  // Copies the back buffer to the window, scaled to its size. Does nothing before Show: a
-  // present to an unmapped window is lost anyway, and the expose after mapping repeats it.
+  // Shows the back buffer in the window, scaled to its size: only what changed since the last
+  // present. Does nothing before Show: a present to an unmapped window is lost anyway, and the
+  // expose after mapping repeats it.
   void Present();
+  // Shows the whole back buffer again: the window lost its pixels (exposed, resized).
+  void Repaint();
 
   void SetTimer() override;
   void KillTimer() override;
@@ -54,6 +59,7 @@ class SdlPlatform final : public WindowPlatform {
   SDL_Window* window_;
   Renderer& renderer_;
   EventSource& events_;
+  Screen screen_;
   Form1* form_ = nullptr;    // the form whose loop runs, while Run runs
   ModalBox* box_ = nullptr;  // the open game-over box, if any
   TickSchedule schedule_{std::chrono::milliseconds(TimerPeriodMilliseconds)};

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "render/Renderer.h"
+#include "shell/DesktopScale.h"
 #include "shell/EventSource.h"
 #include "shell/Form.h"
 #include "shell/Icon.h"
@@ -129,14 +130,20 @@ int main() {
     return EXIT_FAILURE;
   }
   int status = EXIT_FAILURE;
-  SDL_Window* window =
-      SDL_CreateWindow(GameTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ScreenWidth,
-                       ScreenHeight, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+  SDL_Window* window = SDL_CreateWindow(
+      GameTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ScreenWidth, ScreenHeight,
+      SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
   if (window == nullptr) {
     ReportStartupError({"", std::string("cannot make the game window: ") + SDL_GetError()}, true);
   } else {
     // Smaller than the frame would cut it off; larger shows it scaled.
     SDL_SetWindowMinimumSize(window, ScreenWidth, ScreenHeight);
+    // On a high-density desktop the window opens at its whole factor, the frame scaled crisply.
+    const int32_t scale = DesktopStartScale(window);
+    if (scale > 1) {
+      SDL_SetWindowSize(window, ScreenWidth * scale, ScreenHeight * scale);
+      SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
     SetWindowIcon(window);
     // The game reads keys, never text: without this every key press also goes through the input
     // method, and the pointer wakes the loop for nothing.

@@ -67,5 +67,34 @@ TEST(WindowScalingTest, AWindowSmallerThanTheFrameShowsItsTopLeftUnscaled) {
   EXPECT_EQ(window.At(599, 399), frame.At(599, 399));
 }
 
+TEST(WindowScalingTest, TheWindowOpensAtTheWholeFactorTheDesktopAsksForIfItFits) {
+  struct Case {
+    const char* GdkScale;
+    const char* XftDpi;
+    int32_t UsableWidth;
+    int32_t UsableHeight;
+    int32_t Scale;
+  };
+  for (const Case& c : std::vector<Case>{
+           {nullptr, nullptr, 3840, 2160, 1},  // nothing asked: as the frame
+           {nullptr, "96", 3840, 2160, 1},
+           {nullptr, "191.5", 3840, 2160, 1},  // between the steps: the lower one
+           {nullptr, "192", 3840, 2160, 2},
+           {nullptr, "288", 3840, 2160, 3},
+           {nullptr, "288", 1920, 1080, 2},  // 3 would not fit
+           {nullptr, "192", 1279, 1080, 1},
+           {nullptr, "192", 1280, 960, 2},  // exactly fits
+           {"2", nullptr, 3840, 2160, 2},
+           {"1", "192", 3840, 2160, 1},  // the explicit scale wins over the resource
+           {"0", "192", 3840, 2160, 2},  // not a scale: the resource decides
+           {"2x", nullptr, 3840, 2160, 1},
+           {nullptr, "high", 3840, 2160, 1},
+       }) {
+    EXPECT_EQ(StartScale(c.GdkScale, c.XftDpi, c.UsableWidth, c.UsableHeight), c.Scale)
+        << "GDK_SCALE " << (c.GdkScale ? c.GdkScale : "unset") << ", Xft.dpi "
+        << (c.XftDpi ? c.XftDpi : "unset") << ", " << c.UsableWidth << "x" << c.UsableHeight;
+  }
+}
+
 }  // namespace
 }  // namespace nuikaro

@@ -11,6 +11,7 @@ GAME_DIR=$(dirname "$GAME_BINARY")
 WORK=$(mktemp -d)
 XVFB_PID=""
 WM_PID=""
+WESTON_PID=""
 GAME_PID=""
 CELL=16
 
@@ -36,7 +37,7 @@ stop() {
 
 cleanup() {
   local pid
-  for pid in "$GAME_PID" "$WM_PID" "$XVFB_PID"; do
+  for pid in "$GAME_PID" "$WESTON_PID" "$WM_PID" "$XVFB_PID"; do
     if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
       stop "$pid"
     fi
@@ -46,9 +47,10 @@ cleanup() {
 trap cleanup EXIT
 
 # Starts Xvfb on a display number it picks itself (so tests running at the same time never share
-# one) and openbox on it.
+# one), $1 pixels large (1280x1024 if not given), and openbox on it unless $2 is "bare".
 start_display() {
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+  local size=${1:-1280x1024}
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
   XVFB_PID=$!
   local tries
   for tries in $(seq 200); do
@@ -58,6 +60,7 @@ start_display() {
   done
   [ -s "$WORK/display" ] || fail "Xvfb did not start within 10 s"
   export DISPLAY=":$(head -n 1 "$WORK/display")"
+  [ "${2:-}" != bare ] || return 0
   openbox >"$WORK/openbox.log" 2>&1 &
   WM_PID=$!
   for tries in $(seq 100); do
@@ -107,9 +110,46 @@ wait_for_exit() {
 }
 
 # Grabs the window's client area into the file $2. A grab of a window that is gone can hang the
-# X server's reply, hence the time limit.
+# X server's reply, hence the time limit. The window "weston" is weston's whole output, read back
+# by weston itself (start_weston).
 grab() {
+  if [ "$1" = weston ]; then
+    rm -rf "$WORK/shots" && mkdir "$WORK/shots"
+    (cd "$WORK/shots" && timeout 10 weston-screenshooter) || fail "weston-screenshooter failed"
+    convert "$WORK"/shots/*.png -alpha off "$2"
+    return 0
+  fi
   timeout 10 import -window "$1" png:- | convert png:- -alpha off "$2"
+}
+
+# Starts weston in a window of the X display, its output $1 by $2 pixels at scale $3, with the
+# kiosk shell: the one client fills the output and has the keyboard. Keys typed into weston's X
+# window reach the client. --debug lets weston-screenshooter read the output back.
+start_weston() {
+  export XDG_RUNTIME_DIR="$WORK/runtime"
+  export WAYLAND_DISPLAY=nuikaro-test
+  local attempt tries
+  # Once, in a whole-suite run, weston's X11 backend did not come up for the second weston on the
+  # same X server, with no more in its log than "failed to create compositor backend"; so a start
+  # is tried up to three times.
+  for attempt in 1 2 3; do
+    rm -rf "$XDG_RUNTIME_DIR"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    weston --backend=x11-backend.so --shell=kiosk-shell.so --width="$1" --height="$2" --scale="$3" \
+      --socket="$WAYLAND_DISPLAY" --idle-time=0 --debug >"$WORK/weston.log" 2>&1 &
+    WESTON_PID=$!
+    for tries in $(seq 200); do
+      WESTON_WINDOW=$(xwininfo -root -tree | awk '/"Weston Compositor/ { print $1; exit }')
+      if [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && [ -n "$WESTON_WINDOW" ]; then
+        return 0
+      fi
+      kill -0 "$WESTON_PID" 2>/dev/null || break
+      sleep 0.05
+    done
+    stop "$WESTON_PID"
+    WESTON_PID=""
+  done
+  fail "weston did not start: $(cat "$WORK/weston.log")"
 }
 
 crop() {  # crop <image> <width> <height> <x> <y> <out>

@@ -1,0 +1,156 @@
+#include "shell/Screen.h"
+
+#include <algorithm>
+#include <string>
+
+#include "shell/WindowScaling.h"
+
+namespace nuikaro {
+
+Screen::Screen(SDL_Window* window) : window_(window) {
+  if (SDL_GetWindowSurface(window_) != nullptr) {
+    return;
+  }
+  // No surface without acceleration here (Wayland has none): the renderer scales a texture of
+  // the frame instead. No vsync: a present must never wait for the compositor, frames are rare.
+  const std::string surfaceError = SDL_GetError();
+  renderer_ = SDL_CreateRenderer(window_, -1, 0);
+  if (renderer_ == nullptr) {
+    throw ScreenError("cannot show the game window: it has no surface (" + surfaceError +
+                      ") and no renderer (" + SDL_GetError() + ")");
+  }
+  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XRGB8888, SDL_TEXTUREACCESS_STREAMING,
+                               ScreenWidth, ScreenHeight);
+  if (texture_ == nullptr) {
+    const std::string textureError = SDL_GetError();
+    SDL_DestroyRenderer(renderer_);
+    throw ScreenError("cannot show the game window: no texture for the frame (" + textureError +
+                      ")");
+  }
+  // Whole factors by nearest neighbour keep the pixels crisp.
+  SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
+}
+
+Screen::~Screen() {
+  if (renderer_ != nullptr) {
+    SDL_DestroyTexture(texture_);
+    SDL_DestroyRenderer(renderer_);
+  }
+}
+
+void Screen::Present(const Surface& frame) {
+  bool whole = whole_ || shown_.Width != frame.Width || shown_.Height != frame.Height;
+  int width = 0;
+  int height = 0;
+  if (renderer_ != nullptr) {
+    SDL_GetRendererOutputSize(renderer_, &width, &height);
+  } else {
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    if (surface == nullptr) {
+      return;
+    }
+    // A surface made again (after a resize) starts with nothing of the last frame in it.
+    whole = whole || surface != lastSurface_;
+    lastSurface_ = surface;
+    width = surface->w;
+    height = surface->h;
+  }
+  whole = whole || width != lastWidth_ || height != lastHeight_;
+  lastWidth_ = width;
+  lastHeight_ = height;
+  if (whole) {
+    shown_ = frame;
+  } else {
+    changed_ = FindChangedRectangles(shown_, frame);
+    if (changed_.empty()) {
+      return;
+    }
+    for (const Rect& part : changed_) {
+      for (int32_t y = part.Y; y < part.Y + part.Height; ++y) {
+        std::copy(frame.Row(y) + part.X, frame.Row(y) + part.X + part.Width,
+                  shown_.Row(y) + part.X);
+      }
+    }
+  }
+  whole_ = false;
+  if (renderer_ != nullptr) {
+    PresentToRenderer(frame, whole);
+  } else {
+    PresentToSurface(frame, whole);
+  }
+}
+
+void Screen::PresentToSurface(const Surface& frame, bool whole) {
+  SDL_Surface* surface = lastSurface_;
+  sent_.clear();
+  if (surface->format->format == SDL_PIXELFORMAT_XRGB8888) {
+    if (SDL_LockSurface(surface) != 0) {
+      whole_ = true;
+      return;
+    }
+    uint32_t* pixels = static_cast<uint32_t*>(surface->pixels);
+    if (whole) {
+      ScaleFrame(frame, pixels, surface->pitch, surface->w, surface->h);
+    } else {
+      for (const Rect& part : changed_) {
+        const Rect area =
+            ScaleFramePart(frame, part, pixels, surface->pitch, surface->w, surface->h);
+        if (area.Width > 0) {
+          sent_.push_back({area.X, area.Y, area.Width, area.Height});
+        }
+      }
+    }
+    SDL_UnlockSurface(surface);
+  } else {
+    // Another pixel format (a 16-bit display): SDL converts while it scales, by nearest neighbour.
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<uint32_t*>(frame.Pixels.data()), frame.Width, frame.Height, 32,
+        frame.Width * static_cast<int>(sizeof(uint32_t)), SDL_PIXELFORMAT_XRGB8888);
+    if (source == nullptr) {
+      whole_ = true;
+      return;
+    }
+    const FramePlacement place = PlaceFrame(surface->w, surface->h);
+    if (whole) {
+      SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+      SDL_Rect target{place.X, place.Y, frame.Width * place.Scale, frame.Height * place.Scale};
+      SDL_BlitScaled(source, nullptr, surface, &target);
+    } else {
+      for (const Rect& part : changed_) {
+        SDL_Rect from{part.X, part.Y, part.Width, part.Height};
+        SDL_Rect target{place.X + part.X * place.Scale, place.Y + part.Y * place.Scale,
+                        part.Width * place.Scale, part.Height * place.Scale};
+        SDL_BlitScaled(source, &from, surface, &target);
+        sent_.push_back(target);
+      }
+    }
+    SDL_FreeSurface(source);
+  }
+  if (whole) {
+    SDL_UpdateWindowSurface(window_);
+  } else if (!sent_.empty()) {
+    SDL_UpdateWindowSurfaceRects(window_, sent_.data(), static_cast<int>(sent_.size()));
+  }
+}
+
+void Screen::PresentToRenderer(const Surface& frame, bool whole) {
+  const int pitch = frame.Width * static_cast<int>(sizeof(uint32_t));
+  if (whole) {
+    SDL_UpdateTexture(texture_, nullptr, frame.Pixels.data(), pitch);
+  } else {
+    // Only the changed parts travel to the texture; the texture keeps the rest.
+    for (const Rect& part : changed_) {
+      const SDL_Rect area{part.X, part.Y, part.Width, part.Height};
+      SDL_UpdateTexture(texture_, &area, frame.Row(part.Y) + part.X, pitch);
+    }
+  }
+  const FramePlacement place = PlaceFrame(lastWidth_, lastHeight_);
+  const SDL_Rect target{place.X, place.Y, frame.Width * place.Scale, frame.Height * place.Scale};
+  // A renderer's back buffer holds nothing after a present: the whole picture is drawn each time.
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  SDL_RenderCopy(renderer_, texture_, nullptr, &target);
+  SDL_RenderPresent(renderer_);
+}
+
+}  // namespace nuikaro

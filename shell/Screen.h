@@ -1,0 +1,58 @@
+// Showing the back buffer in the game window: the window receives only the rectangles whose pixels
+// changed since the frame it was last sent, scaled by the window's whole factor.
+#pragma once
+
+#include <SDL.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "render/Surface.h"
+#include "shell/FrameDamage.h"
+
+namespace nuikaro {
+
+// No way to show a frame in the window: neither its own surface nor an SDL renderer.
+class ScreenError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class Screen {
+ public:
+  // Finds the way to the window. Its own surface without acceleration comes first (X11: no GPU
+  // context, a shared-memory image); where the driver has none (Wayland), an SDL renderer with a
+  // streaming texture that the renderer scales. Throws ScreenError when neither can be had.
+  explicit Screen(SDL_Window* window);
+  ~Screen();
+  Screen(const Screen&) = delete;
+  Screen& operator=(const Screen&) = delete;
+
+  // Sends the frame's changed rectangles to the window, or the whole frame when the window's
+  // pixels are not known to hold the last one: the first present, after Invalidate, and after
+  // the window's surface or size changed.
+  void Present(const Surface& frame);
+
+  // The window's pixels were lost (exposed, resized): the next Present sends the whole frame.
+  void Invalidate() { whole_ = true; }
+
+  // True when frames go through an SDL renderer rather than the window's own surface.
+  bool Accelerated() const { return renderer_ != nullptr; }
+
+ private:
+  void PresentToSurface(const Surface& frame, bool whole);
+  void PresentToRenderer(const Surface& frame, bool whole);
+
+  SDL_Window* window_;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  SDL_Surface* lastSurface_ = nullptr;  // the window surface the last present went to
+  int lastWidth_ = 0;                   // and the window's pixel size then
+  int lastHeight_ = 0;
+  bool whole_ = true;
+  Surface shown_;               // the frame as the window last received it
+  std::vector<Rect> changed_;   // this present's rectangles, in frame pixels
+  std::vector<SDL_Rect> sent_;  // the same in window pixels
+};
+
+}  // namespace nuikaro

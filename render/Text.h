@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "render/FontSource.h"
 #include "render/Surface.h"
 
 namespace nuikaro {
@@ -38,8 +39,8 @@ struct FontMetrics {
 struct CachedFont;  // one opened font and the strings rendered with it
 
 // Opened fonts kept across frames, so a string costs no font file read, and the strings last
-// rendered with each, so an unchanged string costs no rasterising. SDL_ttf and fontconfig are
-// taken up at the first use and let go by Release.
+// rendered with each, so an unchanged string costs no rasterising. SDL_ttf is taken up at the
+// first use and let go by Release.
 class FontCache {
  public:
   FontCache();
@@ -59,7 +60,7 @@ class FontCache {
   // What Font resolves to, for layout and checks.
   FontMetrics Metrics(std::string_view faceName, int32_t height, int32_t weight, int32_t italic);
 
-  // Closes every font, frees every rendered string and lets go of SDL_ttf and fontconfig. Safe
+  // Closes every font, frees every rendered string and lets go of SDL_ttf. Safe
   // to call again; a later use opens what it needs afresh. The shell calls it at shut-down.
   void Release();
 
@@ -81,10 +82,5 @@ struct DeviceContext {
 void DrawString(const DeviceContext& dc, std::string_view text, int32_t x, int32_t y,
                 int32_t height, int32_t weight, int32_t italic, int32_t colour,
                 std::string_view faceName);
-
-// The number of bytes text (UTF-8) takes in the Shift-JIS code page (CP932), where a full-width
-// character takes two. A character with no CP932 form, or a byte that is not UTF-8, counts as
-// one byte: the '?' that takes its place.
-int32_t AnsiByteLength(std::string_view text);
 
 }  // namespace nuikaro

@@ -9,9 +9,8 @@
 #include <string>
 
 #include "render/Renderer.h"
+#include "shell/Desktop.h"
 #include "shell/Form.h"
-#include "shell/Icon.h"
-#include "shell/KeyReleases.h"
 #include "shell/SdlPlatform.h"
 
 namespace {
@@ -52,14 +51,6 @@ bool IsInvisibleDriver(const char* driver) {
 
 const StartupError NoDisplay{"", "no display to open the game window on (DISPLAY is not set)"};
 
-void SetWindowIcon(SDL_Window* window) {
-  SDL_Surface* icon = SDL_LoadBMP_RW(SDL_RWFromConstMem(IconBmp, static_cast<int>(IconBmpSize)), 1);
-  if (icon != nullptr) {
-    SDL_SetWindowIcon(window, icon);
-    SDL_FreeSurface(icon);
-  }
-}
-
 int RunGame(SDL_Window* window) {
   Game game;
   Renderer renderer(game);
@@ -83,10 +74,11 @@ int main() {
   // Without the user's locale X11 gets the caption in the wrong encoding.
   std::setlocale(LC_ALL, "");
   const bool driverOnPurpose = IsSet("SDL_VIDEODRIVER");
-  if (!driverOnPurpose && !IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY")) {
-    ReportStartupError(NoDisplay, false);
+  if (const std::string reason = MissingDisplayReason(); !reason.empty()) {
+    ReportStartupError({"", reason}, false);
     return EXIT_FAILURE;
   }
+  PrepareDesktop();
   // Otherwise SDL backs the window surface with OpenGL on X11: ten times the memory and CPU.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
@@ -107,12 +99,11 @@ int main() {
   } else {
     // Smaller than the frame would cut it off; larger shows it scaled.
     SDL_SetWindowMinimumSize(window, ScreenWidth, ScreenHeight);
-    SetWindowIcon(window);
     // The game reads keys, never text: without this every key press also goes through the input
     // method, and the pointer wakes the loop for nothing.
     SDL_StopTextInput();
     SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
-    DropKeyReleases(window);
+    DressWindow(window);
     try {
       status = RunGame(window);
     } catch (const std::exception& error) {

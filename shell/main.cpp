@@ -70,7 +70,8 @@ int RunGame(SDL_Window* window) {
 
 }  // namespace
 
-int main() {
+// In the form SDL asks for: on Windows its WinMain calls this.
+int main(int, char*[]) {
   // Without the user's locale X11 gets the caption in the wrong encoding.
   std::setlocale(LC_ALL, "");
   const bool driverOnPurpose = IsSet("SDL_VIDEODRIVER");

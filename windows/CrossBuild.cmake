@@ -12,8 +12,8 @@ foreach(library SDL2::SDL2 SDL2_ttf::SDL2_ttf)
     target_link_libraries(${library} INTERFACE ${library}-static)
   endif()
 endforeach()
-# libstdc++, libgcc and winpthread too.
-add_link_options(-static)
+# libstdc++, libgcc and winpthread too; symbols stripped from a release.
+add_link_options(-static $<$<CONFIG:Release>:-s>)
 
 set(googleTestSource /usr/src/googletest CACHE PATH "GoogleTest's source (Debian package googletest)")
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in a prefix of the build's own, made on first use (about 10 s):
 #   windows/wine-run.sh <prefix folder> program.exe [arguments...]
-# The status is the program's. Wine's own diagnostics stay quiet; DISPLAY is passed through, so a
+# The status is the program's; without a program the prefix is only made. Wine's own diagnostics stay quiet; DISPLAY is passed through, so a
 # program that opens a window needs the caller's X server.
 set -euo pipefail
 prefix=$(realpath -m "$1")
@@ -19,4 +19,5 @@ mkdir -p "$(dirname "$prefix")"
     touch "$prefix/.made"
   fi
 ) 9>"$prefix.lock"
+[ $# -gt 0 ] || exit 0
 exec wine "$@"

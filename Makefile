@@ -1,34 +1,50 @@
-# Two commands do everything on a fresh Debian 12 machine:
-#   make play   installs what is missing, builds, and starts the game
-#   make test   installs what is missing, builds twice (plain and sanitized) and the Windows zip,
-#               and runs every test (the Windows ones under Wine)
-#   make windows  cross-builds build-windows/nuikaro-<version>-windows-x64.zip
-.PHONY: play test build build-asan windows deps bench format clean
+# Four commands on a fresh Debian 12 machine:
+#   make play      installs what the game needs, builds the game alone and starts it
+#   make test      installs everything else too, builds twice (plain and sanitized), runs every test,
+#                  then fuzzes the BMP decoder for 60 seconds
+#   make package   makes build/nuikaro_<version>_<arch>.deb
+#   make fuzz      fuzzes the BMP decoder for FUZZ_SECONDS (600 unless given)
+#   make windows   cross-builds build-windows/nuikaro-<version>-windows-x64.zip
+# make test also builds the Windows zip and runs its tests under Wine.
+.PHONY: play test package build build-game build-asan deps-play deps-package deps-test bench \
+  format clean fuzz windows windows-tests deps-windows
 
 JOBS ?= $(shell nproc)
 
-# Everything the build, the game and the tests need, as Debian package names.
-PACKAGES := cmake make g++ pkg-config clang-format \
-  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev fonts-ipafont-gothic \
-  googletest libgtest-dev libbenchmark-dev \
-  xvfb xfonts-base xdotool imagemagick openbox x11-utils \
-  g++-mingw-w64-x86-64 wine wine64 dpkg-dev
+# Debian package names. Building and running the game needs only the first list; the package
+# adds dpkg's tools (dependencies, hardening flags; CPack asks `file` what a binary is); the tests
+# add the rest.
+PLAY_PACKAGES := cmake make g++ pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev \
+  fonts-ipafont-gothic
+PACKAGE_PACKAGES := $(PLAY_PACKAGES) dpkg-dev file
+TEST_PACKAGES := $(PACKAGE_PACKAGES) clang-format googletest libgtest-dev libbenchmark-dev \
+  xvfb xfonts-base xdotool imagemagick openbox x11-utils lintian appstream desktop-file-utils \
+  clang libclang-rt-14-dev g++-mingw-w64-x86-64 wine wine64
+# The Windows zip: the cross compiler, apt-get source (dpkg-dev) and the font it ships.
+WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64 dpkg-dev fonts-ipafont-gothic
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-play: deps build
+# The Makefile's own builds treat warnings as errors; a plain cmake build does not.
+CMAKE_FLAGS := -DNUIKARO_DEVELOPER=ON
+
+play: deps-play build-game
 	./build/nuikaro
 
-test: deps build build-asan windows
+test: deps-test build build-asan windows-tests
 	ctest --test-dir build --output-on-failure -j $(JOBS)
 	ctest --test-dir build-asan --output-on-failure -j $(JOBS)
 	ctest --test-dir build-windows/game --output-on-failure -j $(JOBS)
+	$(MAKE) fuzz FUZZ_SECONDS=60
+
+package: deps-package
+	JOBS=$(JOBS) packaging/build-deb.sh build-package build
 
 # Installs only when something is missing, so a repeated run is quick and needs no network. A
 # stale package list makes the first install fail: refresh it once and try again. Recommended
 # packages come along on purpose: SDL's message boxes need X core fonts under Xvfb, for one.
-deps:
-	@missing=$$(for p in $(PACKAGES); do \
+define install-missing
+	@missing=$$(for p in $(1); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || \
 	  printf '%s ' $$p; done); \
 	if [ -n "$$missing" ]; then \
@@ -37,29 +53,70 @@ deps:
 	  $(SUDO) apt-get install -y $$missing || \
 	  { $(SUDO) apt-get update && $(SUDO) apt-get install -y $$missing; }; \
 	fi
+endef
+
+deps-play:
+	$(call install-missing,$(PLAY_PACKAGES))
+
+deps-package:
+	$(call install-missing,$(PACKAGE_PACKAGES))
+
+deps-test:
+	$(call install-missing,$(TEST_PACKAGES))
+
+deps-windows:
+	$(call install-missing,$(WINDOWS_PACKAGES))
+
+# The game alone. A new build/ leaves the tests out (BUILD_TESTING is off unless asked for); one
+# that `make test` set up keeps them, but only the game is built here.
+build-game:
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+	cmake --build build --target nuikaro -j $(JOBS)
 
 build:
-	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON $(CMAKE_FLAGS)
 	cmake --build build -j $(JOBS)
 
 build-asan:
-	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DNUIKARO_SANITIZE=ON
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DNUIKARO_SANITIZE=ON -DBUILD_TESTING=ON \
+	  $(CMAKE_FLAGS)
 	cmake --build build-asan -j $(JOBS)
 
-# SDL2, FreeType and SDL2_ttf are cross-built once into build-windows/deps/ (a few minutes) and kept
-# by later runs and by make clean.
-windows: deps
+# The Windows build: SDL2, FreeType and SDL2_ttf are cross-built once into build-windows/deps/ (a
+# few minutes) and kept by later runs and by make clean. `make windows` builds the zip alone;
+# `make test` the tests too.
+WINDOWS_CMAKE := cmake -S . -B build-windows/game -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE=windows/mingw-w64-x86_64.cmake \
+  -DNUIKARO_WINDOWS_DEPS=$(CURDIR)/build-windows/deps/x64 -DNUIKARO_ZIP_DIR=$(CURDIR)/build-windows \
+  $(CMAKE_FLAGS)
+
+windows: deps-windows
 	windows/build-deps.sh build-windows/deps $(JOBS)
-	cmake -S . -B build-windows/game -DCMAKE_BUILD_TYPE=Release \
-	  -DCMAKE_TOOLCHAIN_FILE=windows/mingw-w64-x86_64.cmake \
-	  -DNUIKARO_WINDOWS_DEPS=$(CURDIR)/build-windows/deps/x64 -DNUIKARO_ZIP_DIR=$(CURDIR)/build-windows
+	$(WINDOWS_CMAKE)
+	cmake --build build-windows/game --target nuikaro_zip -j $(JOBS)
+
+windows-tests: deps-test
+	windows/build-deps.sh build-windows/deps $(JOBS)
+	$(WINDOWS_CMAKE) -DBUILD_TESTING=ON
 	cmake --build build-windows/game -j $(JOBS)
 
-bench: deps build
+# libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer over the BMP decoder, in a build of
+# its own with clang. New inputs go to build-fuzz/corpus, so a later run goes on from there; the
+# seeds in fuzz/seeds are only read. A failure leaves its input in build-fuzz/crash-* and fails.
+FUZZ_SECONDS ?= 600
+
+fuzz: deps-test
+	cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUIKARO_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS)
+	mkdir -p build-fuzz/corpus
+	./build-fuzz/fuzz/picture_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=1024 \
+	  -print_final_stats=1 -artifact_prefix=build-fuzz/ build-fuzz/corpus fuzz/seeds
+
+bench: deps-test build
 	./build/bench/nuikaro_bench
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-asan build-windows/game build-windows/*.zip
+	rm -rf build build-asan build-package build-fuzz build-windows/game build-windows/*.zip

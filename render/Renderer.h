@@ -42,7 +42,8 @@ struct Renderer {
 
 // Loads BackSprite from "BackTile.bmp" and then ItemSprite from "Nuik_Items.bmp" in directory
 // (which ends in '/'). Throws PictureError for a missing or bad file, a tile that is not 1 to 480
-// pixels in each direction, or a sheet smaller than 64 by 48.
+// pixels in each direction, or a sheet outside 64 by 48 to 1024 by 1024; sizes are checked from
+// the headers before anything is decoded.
 void LoadSprites(Renderer& renderer, const std::string& directory);
 // Frees BackSprite, then ItemSprite.
 void FreeSprites(Renderer& renderer);

@@ -317,20 +317,36 @@ Picture DrawIcon(int size) {
     double outline;
     int stripes;
     bool tongue;
+    double tongueHalfWidth;
+    double shineRadius;  // a glint in each pupil, only where there are pixels enough for it
   };
   Style style{};
   switch (size) {
     case 16:
-      style = {8.0, 12.0, 2.9, 1.9, 8.0, 6.0, 6.4, 5.2, 2.9, 0.3, 1.9, 1.0, 1.0, 0, false};
+      style = {8.0, 12.0, 2.9, 1.9, 8.0, 6.0, 6.4, 5.2, 2.9, 0.3, 1.9, 1.0, 1.0, 0, false, 0, 0};
       break;
     case 32:
-      style = {14.2, 19.6, 7.9, 3.9, 19.4, 11.0, 8.4, 7.0, 3.8, 1.5, 2.6, 1.3, 1.2, 8, true};
+      style = {14.2, 19.6, 7.9, 3.9, 19.4, 11.0, 8.4, 7.0, 3.8,
+               1.5,  2.6,  1.3, 1.2, 8,    true, 0.6, 0};
       break;
     case 48:
-      style = {21.4, 29.2, 12.0, 5.8, 29.0, 16.4, 12.2, 10.2, 5.5, 2.3, 3.7, 1.9, 1.6, 12, true};
+      style = {21.4, 29.2, 12.0, 5.8, 29.0, 16.4, 12.2, 10.2, 5.5,
+               2.3,  3.7,  1.9,  1.6, 12,   true, 0.75, 0};
+      break;
+    case 64:
+      style = {28.5, 38.9, 16.0, 7.7, 38.7, 21.9, 16.3, 13.6, 7.3,
+               3.1,  4.9,  2.5,  2.0, 14,   true, 1.0,  0.8};
+      break;
+    case 128:
+      style = {57.1, 77.9, 32.0, 15.5, 77.3, 43.7, 32.5, 27.2, 14.7,
+               6.1,  9.9,  5.1,  3.4,  16,   true, 1.9,  1.6};
+      break;
+    case 256:
+      style = {114.1, 155.7, 64.0, 30.9, 154.7, 87.5, 65.1, 54.4, 29.3,
+               12.3,  19.7,  10.1, 6.0,  18,    true, 3.7,  3.2};
       break;
     default:
-      throw std::invalid_argument("icons are drawn at 16, 32 and 48 pixels");
+      throw std::invalid_argument("icons are drawn at 16, 32, 48, 64, 128 and 256 pixels");
   }
 
   constexpr Rgba Tongue{226, 36, 52, 255};
@@ -343,10 +359,9 @@ Picture DrawIcon(int size) {
     if (style.tongue) {
       const double tip = style.headRadiusY * 0.5;  // tongue length beyond the head
       const double top = -style.headRadiusY;
-      const double half = size >= 48 ? 0.75 : 0.6;
       if (hy < top + 1.0 && hy > top - tip) {
         const double fork = std::max(0.0, (top - tip * 0.35) - hy);  // the split near the tip
-        if (std::abs(std::abs(hx) - fork * 0.6) <= half) {
+        if (std::abs(std::abs(hx) - fork * 0.6) <= style.tongueHalfWidth) {
           return Tongue;
         }
       }
@@ -356,6 +371,11 @@ Picture DrawIcon(int size) {
       const double ey = hy + style.eyeRise;
       const double pupilY = ey + style.eyeRadius * 0.35;  // pupils look ahead, up the icon
       if (ex * ex + pupilY * pupilY <= style.pupilRadius * style.pupilRadius) {
+        const double shineX = ex + style.pupilRadius * 0.35;
+        const double shineY = pupilY + style.pupilRadius * 0.35;
+        if (shineX * shineX + shineY * shineY < style.shineRadius * style.shineRadius) {
+          return EyeWhite;
+        }
         return Black;
       }
       if (ex * ex + ey * ey <= style.eyeRadius * style.eyeRadius) {

@@ -3,6 +3,8 @@
 // in direction order up, right, down, left.
 #pragma once
 
+#include <array>
+
 #include "tools/Picture.h"
 
 namespace nuikaro {
@@ -19,7 +21,11 @@ Picture DrawItemSheet();
 // True where the shared silhouette is opaque, for x and y inside one 16 by 16 cell.
 bool InSilhouette(int x, int y);
 
-// The window icon at 16, 32 or 48 pixels, transparent around the motif.
+// The sizes the icon is drawn at: 16 to 48 for windows and menus, 64 to 256 for launchers and
+// software centres. Each size is drawn on its own, never scaled from another.
+constexpr std::array<int, 6> IconSizes{16, 32, 48, 64, 128, 256};
+
+// The icon at one of IconSizes, transparent around the motif.
 Picture DrawIcon(int size);
 
 }  // namespace nuikaro

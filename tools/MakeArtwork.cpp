@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     nuikaro::WriteFile(directory + "BackTile.bmp", nuikaro::EncodeBmp24(nuikaro::DrawBackTile()));
     nuikaro::WriteFile(directory + "Nuik_Items.bmp",
                        nuikaro::EncodeBmp24(nuikaro::DrawItemSheet()));
-    for (int size : {16, 32, 48}) {
+    for (int size : nuikaro::IconSizes) {
       nuikaro::WriteFile(directory + "nuikaro-" + std::to_string(size) + ".png",
                          nuikaro::EncodePng(nuikaro::DrawIcon(size)));
     }

@@ -11,7 +11,9 @@ namespace {
 using gametest::Cell;
 using gametest::CellOf;
 using gametest::FakeHost;
+using gametest::IsFreeAndZero;
 using gametest::LaySnake;
+using gametest::LaySnakeOfLength;
 using gametest::PutItemsOn;
 
 // A running game of length 4 whose head has just come from (4, 5) to (5, 5): turning left is fatal.
@@ -37,6 +39,21 @@ TEST_F(GameOver, ShowsOneBoxThenRestartsWithTheHeadOnTheCellWhereItDied) {
   EXPECT_EQ(game.Running, True);
   for (int slot = 0; slot < BoardItemCount; ++slot) {
     EXPECT_EQ(CellOf(game.Items[slot]), (Cell{20, 21})) << "slot " << slot;
+  }
+  EXPECT_EQ(game.Items[10], Item{});
+}
+
+TEST_F(GameOver, AFullTableRestartsWithALoneHeadAndNothingElseLive) {
+  // Every record live: the head and record 1 on (0, 0), record 2 on (1, 0), and so on.
+  LaySnakeOfLength(game, SegmentCount);
+  game.Segments[0].Dir = DirRight;
+  host.QueueTenItems(20, 21);
+  MoveSnake(game, host, DirRight);
+  EXPECT_EQ(host.Boxes.size(), 1u);
+  EXPECT_EQ(SnakeLength(game), 1);
+  EXPECT_EQ(game.Segments[0], (Segment{StateHead, 1, 0, DirRight}));
+  for (int i = 1; i < SegmentCount; ++i) {
+    ASSERT_TRUE(IsFreeAndZero(game.Segments[i])) << "record " << i;
   }
   EXPECT_EQ(game.Items[10], Item{});
 }

@@ -12,6 +12,7 @@ using gametest::FakeHost;
 using gametest::IsFreeAndZero;
 using gametest::LaySnake;
 using gametest::LaySnakeOfLength;
+using gametest::PutItemsOn;
 
 TEST(SnakeLength, IsZeroBeforeTheHeadIsMadeAndOneAfter) {
   Game game;
@@ -136,12 +137,23 @@ TEST(ShrinkSnake, StopsAtTheHead) {
   EXPECT_EQ(game.Segments[0], (Segment{StateHead, 6, 2, DirDown}));
 }
 
-TEST(ShrinkSnake, FullTableShrinksLikeAnyOther) {
-  Game game;
-  FakeHost host(game);
-  LaySnakeOfLength(game, SegmentCount);
-  ShrinkSnake(game, host, 3);
-  EXPECT_EQ(SnakeLength(game), 897);
+TEST(ShrinkSnake, FullOrNearlyFullTableShrinksLikeAnyOtherAndWritesNothingPastIt) {
+  for (int length : {899, 900}) {
+    Game game;
+    FakeHost host(game);
+    LaySnakeOfLength(game, length);
+    PutItemsOn(game, 7, 9);  // the table that follows the segments must stay intact
+    game.Items[10] = {KindShrink3, 3, 4};
+    const auto items = game.Items;
+    const Segment kept = game.Segments[length - 4];
+    ShrinkSnake(game, host, 3);
+    EXPECT_EQ(SnakeLength(game), length - 3) << "from length " << length;
+    EXPECT_EQ(game.Segments[length - 4], kept) << "from length " << length;
+    for (int i = length - 3; i < SegmentCount; ++i) {
+      EXPECT_TRUE(IsFreeAndZero(game.Segments[i])) << "record " << i << " from length " << length;
+    }
+    EXPECT_EQ(game.Items, items) << "from length " << length;
+  }
 }
 
 TEST(ShrinkSnake, ByEightHundredNinetyNineLeavesTheHeadAloneAtAnyLength) {

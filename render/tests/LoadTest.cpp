@@ -1,159 +1,189 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <array>
+#include <bit>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <vector>
 
 #include "render/Renderer.h"
+#include "tools/Picture.h"
 
 namespace nuikaro {
 namespace {
 
 namespace fs = std::filesystem;
 
-// The ways our BMP writer can store a picture.
-enum class Layout { Bits1, Bits4, Bits8, Rle8, Bits24, Bits24TopDown, Bits32, Bits32Alpha0 };
-
-void Put16(std::vector<uint8_t>& out, uint32_t value) {
-  out.push_back(value & 0xFF);
-  out.push_back((value >> 8) & 0xFF);
-}
-void Put32(std::vector<uint8_t>& out, uint32_t value) {
-  Put16(out, value & 0xFFFF);
-  Put16(out, value >> 16);
-}
-
-// One row of palette indices in RLE8: runs of a repeated index as encoded pairs, other stretches
-// of three or more in absolute mode, then the end of line.
-void EncodeRle8Row(std::vector<uint8_t>& out, const std::vector<uint8_t>& row) {
-  std::size_t at = 0;
-  while (at < row.size()) {
-    std::size_t run = 1;
-    while (at + run < row.size() && row[at + run] == row[at] && run < 255) {
-      ++run;
-    }
-    if (run >= 2) {
-      out.push_back(static_cast<uint8_t>(run));
-      out.push_back(row[at]);
-      at += run;
-      continue;
-    }
-    std::size_t literal = 1;
-    while (at + literal < row.size() && literal < 255 &&
-           (at + literal + 1 >= row.size() || row[at + literal] != row[at + literal + 1])) {
-      ++literal;
-    }
-    if (literal < 3) {
-      out.push_back(1);
-      out.push_back(row[at]);
-      ++at;
-      continue;
-    }
-    out.push_back(0);
-    out.push_back(static_cast<uint8_t>(literal));
-    out.insert(out.end(), row.begin() + at, row.begin() + at + literal);
-    if (literal % 2 == 1) {
-      out.push_back(0);  // absolute runs end on a 16-bit boundary
-    }
-    at += literal;
-  }
-  out.push_back(0);
-  out.push_back(0);
+// The pictures below are written with the artwork's own BMP writer (EncodeBmp) and read back.
+BmpLayout Layout(BmpHeader header, uint16_t bits, BmpCompression compression = BmpCompression::Rgb,
+                 std::array<uint32_t, 4> masks = {}) {
+  BmpLayout layout;
+  layout.Header = header;
+  layout.Bits = bits;
+  layout.Compression = compression;
+  layout.Masks = masks;
+  return layout;
 }
 
-// Writes picture as a complete BMP file in the given layout. Pictures for the palette layouts
-// must have few enough colours.
-std::vector<uint8_t> EncodeBmp(const Surface& picture, Layout layout) {
-  const bool alpha = layout == Layout::Bits32Alpha0;
-  const int bits = layout == Layout::Bits1                             ? 1
-                   : layout == Layout::Bits4                           ? 4
-                   : layout == Layout::Bits8 || layout == Layout::Rle8 ? 8
-                   : layout == Layout::Bits32 || alpha                 ? 32
-                                                                       : 24;
-  std::vector<uint32_t> palette;
-  std::map<uint32_t, uint8_t> index;
-  if (bits <= 8) {
-    for (uint32_t pixel : picture.Pixels) {
-      if (index.emplace(pixel, static_cast<uint8_t>(palette.size())).second) {
-        palette.push_back(pixel);
-      }
-    }
-    EXPECT_LE(palette.size(), 1u << bits) << "too many colours for the layout";
-    palette.resize(1u << bits, 0);
-  }
-  const bool topDown = layout == Layout::Bits24TopDown;
+BmpLayout TopDown(BmpLayout layout) {
+  layout.TopDown = true;
+  return layout;
+}
 
-  std::vector<uint8_t> data;
-  const std::size_t rowBytes = (static_cast<std::size_t>(picture.Width) * bits + 31) / 32 * 4;
-  for (int32_t i = 0; i < picture.Height; ++i) {
-    const int32_t y = topDown ? i : picture.Height - 1 - i;
-    if (layout == Layout::Rle8) {
-      std::vector<uint8_t> row;
-      for (int32_t x = 0; x < picture.Width; ++x) {
-        row.push_back(index[picture.At(x, y)]);
-      }
-      EncodeRle8Row(data, row);
-      continue;
-    }
-    std::vector<uint8_t> row(rowBytes, 0);
-    for (int32_t x = 0; x < picture.Width; ++x) {
-      const uint32_t pixel = picture.At(x, y);
-      if (bits == 1) {
-        row[x / 8] |= static_cast<uint8_t>(index[pixel] << (7 - x % 8));
-      } else if (bits == 4) {
-        row[x / 2] |= static_cast<uint8_t>(index[pixel] << (x % 2 == 0 ? 4 : 0));
-      } else if (bits == 8) {
-        row[x] = index[pixel];
-      } else {
-        for (int b = 0; b < bits / 8; ++b) {
-          row[x * (bits / 8) + b] = b < 3 ? (pixel >> (8 * b)) & 0xFF : 0;  // alpha 0
-        }
-      }
-    }
-    data.insert(data.end(), row.begin(), row.end());
-  }
-  if (layout == Layout::Rle8) {
-    data.push_back(0);
-    data.push_back(1);
-  }
+BmpLayout WithPalette(BmpLayout layout, int colours) {
+  layout.PaletteSize = colours;
+  return layout;
+}
 
-  const uint32_t infoSize = alpha ? 108 : 40;
-  const uint32_t offset = 14 + infoSize + static_cast<uint32_t>(palette.size()) * 4;
-  std::vector<uint8_t> out;
-  out.push_back('B');
-  out.push_back('M');
-  Put32(out, offset + static_cast<uint32_t>(data.size()));
-  Put32(out, 0);
-  Put32(out, offset);
-  Put32(out, infoSize);
-  Put32(out, static_cast<uint32_t>(picture.Width));
-  Put32(out, static_cast<uint32_t>(topDown ? -picture.Height : picture.Height));
-  Put16(out, 1);
-  Put16(out, static_cast<uint32_t>(bits));
-  Put32(out, layout == Layout::Rle8 ? 1 : alpha ? 3 : 0);  // BI_RLE8, BI_BITFIELDS, BI_RGB
-  Put32(out, static_cast<uint32_t>(data.size()));
-  Put32(out, 2835);  // 72 dpi
-  Put32(out, 2835);
-  Put32(out, bits <= 8 ? static_cast<uint32_t>(palette.size()) : 0);
-  Put32(out, 0);
-  if (alpha) {
-    Put32(out, 0x00FF0000);
-    Put32(out, 0x0000FF00);
-    Put32(out, 0x000000FF);
-    Put32(out, 0xFF000000);
-    Put32(out, 0x73524742);          // 'sRGB'
-    out.resize(out.size() + 48, 0);  // end points and gamma, unused with sRGB
+// What the game must show for a picture: its colours with the top byte 0, and black where an RLE
+// file leaves a pixel out (alpha 0).
+Surface Shown(const Picture& picture, bool leavesClearOut) {
+  Surface shown(picture.Width, picture.Height);
+  for (int y = 0; y < picture.Height; ++y) {
+    for (int x = 0; x < picture.Width; ++x) {
+      const Rgba& pixel = picture.At(x, y);
+      if (!leavesClearOut || pixel.A != 0) {
+        shown.Row(y)[x] = static_cast<uint32_t>(pixel.R) << 16 | pixel.G << 8 | pixel.B;
+      }
+    }
   }
-  for (uint32_t colour : palette) {
-    Put32(out, colour & 0x00FFFFFF);
+  return shown;
+}
+
+// Colour number i of a table: red alone already differs for every i below 256.
+Rgba TableColour(int i) {
+  return Rgba{static_cast<uint8_t>(i * 79), static_cast<uint8_t>(i * 157 + 32),
+              static_cast<uint8_t>(255 - i * 59), 255};
+}
+
+// A picture of at most `colours` colours with stretches RLE stores each way: differing pixels,
+// runs of one colour and runs of two alternating ones.
+Picture PalettePicture(int width, int height, int colours, bool withClearPixels) {
+  Picture picture(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const int index = x < 4 ? x * 7 + y : x < 8 ? y : y + x % 2;
+      picture.At(x, y) = TableColour(index % colours);
+    }
   }
-  out.insert(out.end(), data.begin(), data.end());
-  return out;
+  if (withClearPixels && width == 13 && height == 6) {
+    // Rows are written from the bottom: the end of row 5 and the start of row 4 are one jump
+    // over both rows; row 3 has a gap; row 2 is wholly left out; row 0, written last, is left to
+    // the end-of-picture code.
+    for (int x = 0; x < width; ++x) {
+      for (int y = 0; y < height; ++y) {
+        const bool clear = (y == 5 && x >= 9) || (y == 4 && x < 10) ||
+                           (y == 3 && x >= 3 && x < 6) || y == 2 || y == 0;
+        picture.At(x, y).A = clear ? 0 : 255;
+      }
+    }
+  }
+  return picture;
+}
+
+// The 8-bit value a channel of `bits` bits shows at a level: the nearest one, so full is 255.
+uint8_t LevelColour(uint64_t level, int bits) {
+  const uint64_t largest = (uint64_t{1} << bits) - 1;
+  return static_cast<uint8_t>(bits == 0 ? 0 : (level * 255 + largest / 2) / largest);
+}
+
+// A picture whose every colour the masks hold exactly, with scattered levels and alpha.
+Picture MaskPicture(int width, int height, const std::array<uint32_t, 4>& masks) {
+  Picture picture(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      uint8_t channel[3];
+      for (int c = 0; c < 3; ++c) {
+        const int bits = std::popcount(masks[c]);
+        const uint64_t hash = (static_cast<uint64_t>(x * 53 + y * 97 + c * 31) * 2654435761u) >> 7;
+        channel[c] = LevelColour(hash & ((uint64_t{1} << bits) - 1), bits);
+      }
+      picture.At(x, y) =
+          Rgba{channel[0], channel[1], channel[2], static_cast<uint8_t>((x * 37 + y * 11) % 256)};
+    }
+  }
+  return picture;
+}
+
+// 16 bits are 5-5-5 and 32 bits 8-8-8 unless the file gives masks.
+constexpr std::array<uint32_t, 4> Usual16 = {0x7C00, 0x03E0, 0x001F, 0};
+constexpr std::array<uint32_t, 4> Usual32 = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
+
+struct LayoutCase {
+  const char* Name;
+  BmpLayout Layout;
+  Picture Drawn;
+};
+
+std::vector<LayoutCase> LayoutCases() {
+  using enum BmpHeader;
+  using enum BmpCompression;
+  const Picture two = PalettePicture(13, 6, 2, false);
+  const Picture four = PalettePicture(13, 6, 4, false);
+  const Picture sixteen = PalettePicture(13, 6, 16, false);
+  const Picture many = PalettePicture(13, 6, 23, false);
+  const Picture five = PalettePicture(13, 6, 5, false);
+  const Picture rle = PalettePicture(13, 6, 11, true);
+  const Picture wholeRle = PalettePicture(13, 6, 11, false);
+  const Picture photo = MaskPicture(13, 6, Usual32);
+  return {
+      {"1-bit", Layout(Info, 1), two},
+      {"1-bit top-down", TopDown(Layout(Info, 1)), two},
+      {"2-bit", Layout(Info, 2), four},
+      {"4-bit", Layout(Info, 4), sixteen},
+      {"4-bit, short table", WithPalette(Layout(Info, 4), 5), five},
+      {"8-bit", Layout(Info, 8), many},
+      {"8-bit, short table", WithPalette(Layout(Info, 8), 23), many},
+      {"8-bit, oversized table", WithPalette(Layout(Info, 8), 300), many},
+      {"8-bit top-down in a v5 header", TopDown(Layout(V5, 8)), many},
+      {"8-bit, one pixel high", Layout(Info, 8), PalettePicture(7, 1, 23, false)},
+      {"8-bit, one pixel wide", Layout(Info, 8), PalettePicture(1, 5, 23, false)},
+      {"RLE8 leaving pixels out", Layout(Info, 8, Rle8), rle},
+      {"RLE8 whole", Layout(Info, 8, Rle8), wholeRle},
+      {"RLE8, short table", WithPalette(Layout(V4, 8, Rle8), 11), rle},
+      {"RLE4 leaving pixels out", Layout(Info, 4, Rle4), rle},
+      {"RLE4 whole", Layout(Info, 4, Rle4), wholeRle},
+      {"RLE4 in an OS/2 2.x header", Layout(Os2, 4, Rle4), rle},
+      {"OS/2 1.x, 1-bit", Layout(Os2Core, 1), two},
+      {"OS/2 1.x, 4-bit, short table", WithPalette(Layout(Os2Core, 4), 5), five},
+      {"OS/2 1.x, 8-bit", Layout(Os2Core, 8), many},
+      {"OS/2 1.x, 24-bit", Layout(Os2Core, 24), photo},
+      {"OS/2 2.x, 8-bit", Layout(Os2, 8), many},
+      {"OS/2 2.x short header, 4-bit", Layout(Os2Short, 4), sixteen},
+      {"OS/2 2.x short header, 24-bit", Layout(Os2Short, 24), photo},
+      {"24-bit", Layout(Info, 24), photo},
+      {"24-bit top-down", TopDown(Layout(Info, 24)), photo},
+      {"24-bit, one pixel high", Layout(Info, 24), MaskPicture(5, 1, Usual32)},
+      {"24-bit in a v4 header", Layout(V4, 24), photo},
+      {"16-bit 5-5-5", Layout(Info, 16), MaskPicture(13, 6, Usual16)},
+      {"16-bit 5-6-5", Layout(Info, 16, Bitfields, {0xF800, 0x07E0, 0x001F, 0}),
+       MaskPicture(13, 6, {0xF800, 0x07E0, 0x001F, 0})},
+      {"16-bit 2-3-1 in a v2 header", Layout(V2, 16, Bitfields, {0x0030, 0x0007, 0x0008, 0}),
+       MaskPicture(13, 6, {0x0030, 0x0007, 0x0008, 0})},
+      {"16-bit 3-10-3 blue on top", Layout(Info, 16, Bitfields, {0x0007, 0x1FF8, 0xE000, 0}),
+       MaskPicture(13, 6, {0x0007, 0x1FF8, 0xE000, 0})},
+      {"16-bit 1-9-2 with 4 bits of alpha",
+       Layout(V3, 16, Bitfields, {0x8000, 0x7FC0, 0x0030, 0x000F}),
+       MaskPicture(13, 6, {0x8000, 0x7FC0, 0x0030, 0x000F})},
+      {"16-bit 4-4-4-4 alpha bitfields top-down",
+       TopDown(Layout(Info, 16, AlphaBitfields, {0x0F00, 0x00F0, 0x000F, 0xF000})),
+       MaskPicture(13, 6, {0x0F00, 0x00F0, 0x000F, 0xF000})},
+      {"32-bit with a byte of alpha", Layout(Info, 32), photo},
+      {"32-bit masks red on top, green 8 bits at 4, blue in the middle",
+       Layout(Info, 32, Bitfields, {0xFF000000, 0x00000FF0, 0x00FF0000, 0}),
+       MaskPicture(13, 6, {0xFF000000, 0x00000FF0, 0x00FF0000, 0})},
+      {"32-bit 11-11-10", Layout(V4, 32, Bitfields, {0xFFE00000, 0x001FFC00, 0x000003FF, 0}),
+       MaskPicture(13, 6, {0xFFE00000, 0x001FFC00, 0x000003FF, 0})},
+      {"32-bit 7-18-7 top-down",
+       TopDown(Layout(V5, 32, Bitfields, {0x0000007F, 0x01FFFF80, 0xFE000000, 0})),
+       MaskPicture(13, 6, {0x0000007F, 0x01FFFF80, 0xFE000000, 0})},
+      {"32-bit alpha bitfields", Layout(Info, 32, AlphaBitfields, Usual32), photo},
+      {"32-bit as the icon is written", Layout(V4, 32, Bitfields, Usual32), photo},
+  };
 }
 
 class LoadTest : public testing::Test {
@@ -190,56 +220,167 @@ class LoadTest : public testing::Test {
   fs::path directory;
 };
 
-// 13 by 5, so that every row needs padding in every layout.
-Surface TwoColourPicture() {
-  Surface picture(13, 5);
-  for (int32_t y = 0; y < 5; ++y) {
-    for (int32_t x = 0; x < 13; ++x) {
-      picture.Row(y)[x] = (x * 3 + y) % 4 == 0 ? 0x00F08040 : 0x00000000;
-    }
+TEST_F(LoadTest, EveryLayoutLoadsAsThePictureItEncoded) {
+  for (const LayoutCase& layout : LayoutCases()) {
+    const bool rle = layout.Layout.Compression == BmpCompression::Rle8 ||
+                     layout.Layout.Compression == BmpCompression::Rle4;
+    const Surface loaded =
+        LoadPicture(Write("picture.bmp", EncodeBmp(layout.Drawn, layout.Layout)));
+    const Surface expected = Shown(layout.Drawn, rle);
+    EXPECT_EQ(loaded.Width, expected.Width) << layout.Name;
+    EXPECT_EQ(loaded.Height, expected.Height) << layout.Name;
+    EXPECT_EQ(loaded.Pixels, expected.Pixels) << layout.Name;
   }
-  return picture;
 }
 
-Surface SixteenColourPicture() {
-  Surface picture(13, 5);
-  for (int32_t y = 0; y < 5; ++y) {
-    for (int32_t x = 0; x < 13; ++x) {
-      const uint32_t shade = static_cast<uint32_t>(x < 6 ? (x + y) % 16 : y * 3);  // some runs
-      picture.Row(y)[x] = shade * 0x00100F01 + 0x00000F00;
-    }
+// Bytes changed in place, little-endian.
+std::vector<uint8_t> Patched(std::vector<uint8_t> bytes, std::size_t at, uint32_t value,
+                             int size = 4) {
+  for (int i = 0; i < size; ++i) {
+    bytes.at(at + static_cast<std::size_t>(i)) = static_cast<uint8_t>(value >> (8 * i));
   }
-  return picture;
+  return bytes;
 }
 
-TEST_F(LoadTest, EveryStorageOfOnePictureLoadsAsTheSamePixels) {
-  const Surface two = TwoColourPicture();
-  const Surface sixteen = SixteenColourPicture();
-  const std::pair<Layout, const char*> layouts[] = {
-      {Layout::Bits1, "1-bit"},   {Layout::Bits4, "4-bit"},
-      {Layout::Bits8, "8-bit"},   {Layout::Rle8, "RLE8"},
-      {Layout::Bits24, "24-bit"}, {Layout::Bits24TopDown, "24-bit top-down"},
-      {Layout::Bits32, "32-bit"}, {Layout::Bits32Alpha0, "32-bit with alpha 0"}};
-  for (const auto& [layout, name] : layouts) {
-    for (const Surface* picture : {&two, &sixteen}) {
-      if (layout == Layout::Bits1 && picture == &sixteen) {
-        continue;
-      }
-      const Surface loaded = LoadPicture(Write("picture.bmp", EncodeBmp(*picture, layout)));
-      EXPECT_EQ(loaded.Width, picture->Width) << name;
-      EXPECT_EQ(loaded.Height, picture->Height) << name;
-      EXPECT_EQ(loaded.Pixels, picture->Pixels) << name;
-    }
+std::vector<uint8_t> Cut(std::vector<uint8_t> bytes, std::size_t size) {
+  bytes.resize(size);
+  return bytes;
+}
+
+// Where the pixels of a file start.
+std::size_t PixelOffset(const std::vector<uint8_t>& bytes) {
+  return bytes.at(10) | bytes.at(11) << 8 | bytes.at(12) << 16;
+}
+
+struct RefusalCase {
+  std::string Name;
+  std::vector<uint8_t> Bytes;
+  std::string Reason;  // words the reason must contain
+};
+
+std::vector<RefusalCase> RefusalCases() {
+  using enum BmpHeader;
+  using enum BmpCompression;
+  const Picture picture = PalettePicture(13, 6, 11, false);
+  const std::vector<uint8_t> bits24 = EncodeBmp(picture, Layout(Info, 24));
+  const std::vector<uint8_t> bits8 = EncodeBmp(picture, Layout(Info, 8));
+  const std::vector<uint8_t> core = EncodeBmp(picture, Layout(Os2Core, 8));
+  const std::vector<uint8_t> os2 = EncodeBmp(PalettePicture(13, 6, 2, false), Layout(Os2, 1));
+  const std::vector<uint8_t> oneBit = EncodeBmp(PalettePicture(13, 6, 2, false), Layout(Info, 1));
+  const std::vector<uint8_t> shortTable = EncodeBmp(picture, WithPalette(Layout(Info, 8), 11));
+  const std::vector<uint8_t> bits32 = EncodeBmp(picture, Layout(Info, 32, Bitfields, Usual32));
+  const std::vector<uint8_t> rle8 = EncodeBmp(picture, WithPalette(Layout(Info, 8, Rle8), 11));
+  const std::vector<uint8_t> rle4 = EncodeBmp(picture, Layout(Info, 4, Rle4));
+  constexpr std::size_t Width = 18, Height = 22, Bits = 28, Compression = 30, Masks = 54;
+
+  std::vector<RefusalCase> cases = {
+      {"empty", {}, "is empty"},
+      {"text", {'h', 'e', 'l', 'l', 'o'}, "is not a BMP picture"},
+      {"PNG", {0x89, 'P', 'N', 'G', 13, 10, 26, 10}, "is not a BMP picture"},
+      {"only B right", Patched(bits24, 1, 'X', 1), "is not a BMP picture"},
+      {"only M right", Patched(bits24, 0, 'X', 1), "is not a BMP picture"},
+      {"header of 8 bytes", Patched(bits24, 14, 8), "is damaged: its header claims to be 8 bytes"},
+      {"header of 200 bytes", Patched(bits24, 14, 200), "does not read: a header of 200 bytes"},
+      {"header cut", Cut(bits24, 40), "is cut short: the file ends inside its header"},
+      {"width 0", Patched(bits24, Width, 0), "is damaged: it claims a size of 0 by 6 pixels"},
+      {"width -13", Patched(bits24, Width, static_cast<uint32_t>(-13)), "size of -13 by 6"},
+      {"height 0", Patched(bits24, Height, 0), "size of 13 by 0"},
+      {"OS/2 1.x width 0", Patched(core, Width, 0, 2), "size of 0 by 6"},
+      {"OS/2 1.x height 0", Patched(core, 20, 0, 2), "size of 13 by 0"},
+      {"width 1025 alone, no pixels", Cut(Patched(bits24, Width, 1025), 54),
+       "is 1025 by 6 pixels; a picture of this game must be 1 to 1024 pixels wide"},
+      {"height 1025 alone, no pixels", Cut(Patched(bits24, Height, 1025), 54), "is 13 by 1025"},
+      {"top-down height 1025", Cut(Patched(bits24, Height, static_cast<uint32_t>(-1025)), 54),
+       "is 13 by 1025"},
+      {"OS/2 1.x width 1025", Cut(Patched(core, Width, 1025, 2), 26), "is 1025 by 6"},
+      {"OS/2 1.x height 1025", Cut(Patched(core, 20, 1025, 2), 26), "is 13 by 1025"},
+      {"pixels cut", Cut(bits24, bits24.size() - 40), "is cut short"},
+      {"pixels start past the end", Patched(bits24, 10, static_cast<uint32_t>(bits24.size() + 1)),
+       "is cut short"},
+      {"pixels start inside the header", Patched(bits24, 10, 50),
+       "is damaged: its pixels start inside its header"},
+      {"colour table runs into the pixels", Patched(shortTable, 10, 54 + 10 * 4),
+       "is damaged: its colour table runs into its pixels"},
+      {"colour 11 of 11", Patched(shortTable, PixelOffset(shortTable) + 3, 11, 1),
+       "is damaged: a pixel uses colour 11 of a colour table of 11"},
+      {"compression 7", Patched(bits24, Compression, 7), "does not read: compression 7"},
+      {"JPEG inside", Patched(bits24, Compression, 4), "does not read: a JPEG picture inside"},
+      {"PNG inside", Patched(bits24, Compression, 5), "does not read: a PNG picture inside"},
+      {"OS/2 Huffman", Patched(os2, Compression, 3), "does not read: OS/2 Huffman compression"},
+      {"OS/2 RLE24", Patched(os2, Compression, 4), "does not read: OS/2 RLE24 compression"},
+      {"bitfields on 8 bits", Patched(bits8, Compression, 3),
+       "is damaged: channel masks on 8 bits a pixel"},
+      {"bitfields on 24 bits", Patched(bits24, Compression, 3), "channel masks on 24 bits"},
+      {"bitfields on 1 bit", Patched(oneBit, Compression, 3), "channel masks on 1 bits"},
+      {"RLE8 on 24 bits", Patched(bits24, Compression, 1), "is damaged: RLE8 compression on 24"},
+      {"RLE4 on 8 bits", Patched(bits8, Compression, 2), "is damaged: RLE4 compression on 8"},
+      {"RLE8 on 4 bits", Patched(rle4, Compression, 1), "RLE8 compression on 4"},
+      {"RLE8 top-down", EncodeBmp(picture, TopDown(Layout(Info, 8, Rle8))),
+       "is damaged: RLE8 compressed rows claim top-down order"},
+      {"RLE4 top-down", EncodeBmp(picture, TopDown(Layout(Info, 4, Rle4))), "top-down"},
+      {"0 bits", Patched(bits24, Bits, 0, 2), "is damaged: it claims 0 bits a pixel"},
+      {"64 bits", Patched(bits24, Bits, 64, 2), "does not read: 64 bits a pixel"},
+      {"OS/2 1.x, 16 bits", Patched(core, 24, 16, 2), "does not read: 16 bits a pixel in an OS/2"},
+      {"masks with a gap", Patched(bits32, Masks, 0x00F0F000),
+       "does not read: a channel mask with gaps in it"},
+      {"masks overlapping", Patched(bits32, Masks, 0x0000FF80),
+       "is damaged: its channel masks overlap"},
+      {"16-bit mask past 16 bits",
+       Patched(EncodeBmp(picture, Layout(Info, 16, Bitfields, {0xF800, 0x07E0, 0x001F, 0})), Masks,
+               0x1F0000),
+       "is damaged: a channel mask reaches past its 16-bit pixels"},
+      {"no colour masks", Patched(Patched(Patched(bits32, Masks, 0), Masks + 4, 0), Masks + 8, 0),
+       "is damaged: its colour masks are all empty"},
+      {"masks cut", Cut(bits32, 60), "is cut short: the file ends inside its channel masks"},
+  };
+  // The RLE files with codes of their own in place of their pixels.
+  const auto codes = [](const std::vector<uint8_t>& file, std::vector<uint8_t> pixels) {
+    std::vector<uint8_t> bytes(file.begin(),
+                               file.begin() + static_cast<std::ptrdiff_t>(PixelOffset(file)));
+    bytes.insert(bytes.end(), pixels.begin(), pixels.end());
+    return bytes;
+  };
+  std::vector<uint8_t> literal14 = {0, 14};
+  literal14.resize(16, 1);
+  const std::vector<RefusalCase> rle = {
+      {"RLE8 run past a row", codes(rle8, {14, 1, 0, 1}),
+       "is damaged: its compressed pixels run past the end of a row"},
+      {"RLE8 stored pixels past a row", codes(rle8, literal14), "past the end of a row"},
+      {"RLE8 colour past the table", codes(rle8, {1, 11, 0, 1}),
+       "is damaged: a pixel uses colour 11 of a colour table of 11"},
+      {"RLE8 jump past the picture", codes(rle8, {0, 2, 0, 6, 0, 1}),
+       "is damaged: its compressed pixels jump past the end of the picture"},
+      {"RLE8 rows past the picture", codes(rle8, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1}),
+       "is damaged: its compressed pixels run past the end of the picture"},
+      {"RLE8 ends early", codes(rle8, {2, 1, 0, 0, 13, 1}),
+       "is cut short: the file ends before its compressed pixels do"},
+      {"RLE8 stored pixels cut", codes(rle8, {0, 5, 1, 1}), "is cut short"},
+      {"RLE4 run past a row", codes(rle4, {14, 0x12, 0, 1}), "past the end of a row"},
+      {"RLE4 ends early", Cut(rle4, rle4.size() - 6), "is cut short"},
+  };
+  cases.insert(cases.end(), rle.begin(), rle.end());
+  // A "BM" file of 10 to 17 bytes ends inside its header however much of it is there.
+  for (std::size_t size = 10; size <= 17; ++size) {
+    cases.push_back({"BM of " + std::to_string(size) + " bytes", Cut(bits24, size),
+                     "is cut short: the file ends inside its header"});
+  }
+  return cases;
+}
+
+TEST_F(LoadTest, RefusesWhatItCannotShowRightWithTheReasonAndTheFilesName) {
+  for (const RefusalCase& refusal : RefusalCases()) {
+    SCOPED_TRACE(refusal.Name);
+    ExpectRefused(Write("picture.bmp", refusal.Bytes), refusal.Reason);
   }
 }
 
 TEST_F(LoadTest, ASpriteKeepsItsOwnCopyAndFreeingItLeavesNothing) {
-  Surface picture = TwoColourPicture();
+  Surface picture = Shown(MaskPicture(13, 5, Usual32), false);
   Sprite sprite = LoadSprite(picture);
   picture.Pixels.assign(picture.Pixels.size(), 0x00FFFFFF);
   EXPECT_EQ(sprite.Width, 13);
   EXPECT_EQ(sprite.Height, 5);
-  EXPECT_EQ(sprite.Pixels.Pixels, TwoColourPicture().Pixels);
+  EXPECT_EQ(sprite.Pixels.Pixels, Shown(MaskPicture(13, 5, Usual32), false).Pixels);
 
   FreeSprite(sprite);
   EXPECT_EQ(sprite.Width, 0);
@@ -269,40 +410,15 @@ TEST_F(LoadTest, AFileThatIsMissingOrUnreadableGivesTheSystemsReason) {
   ExpectRefused(directory.string(), reason);
 }
 
-TEST_F(LoadTest, AnEmptyTruncatedOrForeignFileIsRefusedWithItsReason) {
-  ExpectRefused(Write("empty.bmp", {}), "is empty");
-  ExpectRefused(Write("text.bmp", {'h', 'e', 'l', 'l', 'o'}), "not a BMP picture");
-  ExpectRefused(Write("png.bmp", {0x89, 'P', 'N', 'G', 13, 10, 26, 10}), "not a BMP picture");
-
-  const std::vector<uint8_t> whole = EncodeBmp(SixteenColourPicture(), Layout::Bits24);
-  ExpectRefused(Write("header.bmp", {whole.begin(), whole.begin() + 20}), "cut short");
-  ExpectRefused(Write("pixels.bmp", {whole.begin(), whole.end() - 40}), "cut short");
-  const std::vector<uint8_t> rle = EncodeBmp(SixteenColourPicture(), Layout::Rle8);
-  ExpectRefused(Write("rle.bmp", {rle.begin(), rle.end() - 12}), "cut short");
-}
-
-TEST_F(LoadTest, AHeaderClaimingAHugePictureIsRefusedBeforeDecoding) {
-  std::vector<uint8_t> bytes = EncodeBmp(TwoColourPicture(), Layout::Bits24);
-  bytes.resize(154, 0);
-  std::vector<uint8_t> size;
-  Put32(size, 70000);
-  std::copy(size.begin(), size.end(), bytes.begin() + 18);  // width
-  std::copy(size.begin(), size.end(), bytes.begin() + 22);  // height
-  ExpectRefused(Write("huge.bmp", bytes), "70000 by 70000");
-
-  Put32(size, static_cast<uint32_t>(-70000));  // a top-down picture just as huge
-  std::copy(size.end() - 4, size.end(), bytes.begin() + 22);
-  ExpectRefused(Write("huge-top-down.bmp", bytes), "70000 by 70000");
-}
-
 TEST_F(LoadTest, LoadSpritesReadsTheTileAndTheSheetFromTheDirectory) {
-  Write(BackTileFile, EncodeBmp(SixteenColourPicture(), Layout::Bits24));
-  Write(ItemSheetFile, EncodeBmp(Surface(64, 48), Layout::Bits4));
+  const Picture tile = MaskPicture(13, 5, Usual32);
+  Write(BackTileFile, EncodeBmp(tile, Layout(BmpHeader::Info, 24)));
+  Write(ItemSheetFile, EncodeBmp(Picture(64, 48), Layout(BmpHeader::Info, 4)));
   Game game;
   Renderer renderer(game);
   LoadSprites(renderer, directory.string() + "/");
   EXPECT_EQ(renderer.BackSprite.Width, 13);
-  EXPECT_EQ(renderer.BackSprite.Pixels.Pixels, SixteenColourPicture().Pixels);
+  EXPECT_EQ(renderer.BackSprite.Pixels.Pixels, Shown(tile, false).Pixels);
   EXPECT_EQ(renderer.ItemSprite.Width, 64);
   EXPECT_EQ(renderer.ItemSprite.Height, 48);
 
@@ -312,7 +428,7 @@ TEST_F(LoadTest, LoadSpritesReadsTheTileAndTheSheetFromTheDirectory) {
   EXPECT_TRUE(renderer.ItemSprite.Pixels.Pixels.empty());
 }
 
-TEST_F(LoadTest, LoadSpritesRefusesATileOver480AndASheetUnder64By48) {
+TEST_F(LoadTest, LoadSpritesChecksTheTileAndSheetSizesFromTheHeaders) {
   Game game;
   Renderer renderer(game);
   const std::string prefix = directory.string() + "/";
@@ -325,21 +441,38 @@ TEST_F(LoadTest, LoadSpritesRefusesATileOver480AndASheetUnder64By48) {
       EXPECT_NE(error.Reason().find(words), std::string::npos) << error.Reason();
     }
   };
+  // Only the header is written: a size outside the rule is refused before any pixel is read.
+  const auto headerOnly = [&](const std::string& file, int width, int height) {
+    Write(file, Cut(EncodeBmp(Picture(width, height), Layout(BmpHeader::Info, 1)), 54));
+  };
+  const BmpLayout oneBit = Layout(BmpHeader::Info, 1);
   expectRefused(BackTileFile, std::strerror(ENOENT));
-  Write(BackTileFile, EncodeBmp(Surface(481, 1), Layout::Bits1));
-  Write(ItemSheetFile, EncodeBmp(Surface(64, 48), Layout::Bits1));
-  expectRefused(BackTileFile, "481 by 1");
-  Write(BackTileFile, EncodeBmp(Surface(1, 481), Layout::Bits1));
+  Write(ItemSheetFile, EncodeBmp(Picture(64, 48), oneBit));
+  headerOnly(BackTileFile, 481, 1);
+  expectRefused(BackTileFile,
+                "is 481 by 1 pixels; a background tile must be 1 to 480 pixels wide "
+                "and 1 to 480 high");
+  headerOnly(BackTileFile, 1, 481);
   expectRefused(BackTileFile, "1 by 481");
 
-  Write(BackTileFile, EncodeBmp(Surface(480, 480), Layout::Bits1));
-  Write(ItemSheetFile, EncodeBmp(Surface(63, 48), Layout::Bits1));
-  expectRefused(ItemSheetFile, "63 by 48");
-  Write(ItemSheetFile, EncodeBmp(Surface(64, 47), Layout::Bits1));
+  Write(BackTileFile, EncodeBmp(Picture(480, 480), oneBit));
+  headerOnly(ItemSheetFile, 63, 48);
+  expectRefused(ItemSheetFile,
+                "is 63 by 48 pixels; the sprite sheet must be 64 to 1024 pixels "
+                "wide and 48 to 1024 high");
+  headerOnly(ItemSheetFile, 64, 47);
   expectRefused(ItemSheetFile, "64 by 47");
-  Write(ItemSheetFile, EncodeBmp(Surface(65, 49), Layout::Bits1));
+  headerOnly(ItemSheetFile, 1025, 48);
+  expectRefused(ItemSheetFile, "1025 by 48");
+  headerOnly(ItemSheetFile, 64, 1025);
+  expectRefused(ItemSheetFile, "64 by 1025");
+
+  Write(BackTileFile, EncodeBmp(Picture(1, 1), oneBit));
+  Write(ItemSheetFile, EncodeBmp(Picture(1024, 1024), oneBit));
   LoadSprites(renderer, prefix);
-  EXPECT_EQ(renderer.ItemSprite.Width, 65);
+  EXPECT_EQ(renderer.BackSprite.Width, 1);
+  EXPECT_EQ(renderer.ItemSprite.Width, 1024);
+  EXPECT_EQ(renderer.ItemSprite.Height, 1024);
 }
 
 TEST(ProgramDirectoryTest, IsTheFolderOfTheRunningProgramEndingInOneSeparator) {

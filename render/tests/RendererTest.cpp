@@ -290,7 +290,7 @@ TEST_P(TileTableTest, GapsKeepWhatLayThereAsWithOneCopyPerTile) {
 
 INSTANTIATE_TEST_SUITE_P(
     WidthsFromTheTable, TileTableTest,
-    testing::Values(TileRow{16, 16, 30, {}}, TileRow{32, 32, 15, {}},
+    testing::Values(TileRow{1, 1, 480, {}}, TileRow{16, 16, 30, {}}, TileRow{32, 32, 15, {}},
                     TileRow{7, 7, 68, {{476, 479}}},
                     TileRow{100, 120, 4, {{100, 119}, {220, 239}, {340, 359}, {460, 479}}},
                     TileRow{250, 480, 1, {{250, 479}}}, TileRow{480, 480, 1, {}}),

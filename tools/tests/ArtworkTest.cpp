@@ -238,7 +238,7 @@ TEST(DrawnArtwork, BodyPiecesDifferByDirection) {
 }
 
 TEST(DrawnArtwork, IconsAreTransparentAtTheCornersAndOpaqueInside) {
-  for (int size : {16, 32, 48}) {
+  for (int size : IconSizes) {
     const Picture icon = DrawIcon(size);
     ASSERT_EQ(icon.Width, size);
     ASSERT_EQ(icon.Height, size);

@@ -15,6 +15,10 @@ endforeach()
 # libstdc++, libgcc and winpthread too; symbols stripped from a release.
 add_link_options(-static $<$<CONFIG:Release>:-s>)
 
+if(NOT BUILD_TESTING)
+  return()
+endif()
+
 set(googleTestSource /usr/src/googletest CACHE PATH "GoogleTest's source (Debian package googletest)")
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
@@ -22,6 +26,8 @@ add_subdirectory(${googleTestSource} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 set(NUIKARO_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix CACHE PATH "Wine prefix the tests run in")
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh ${NUIKARO_WINE_PREFIX})
+
+include(GoogleTest)
 
 # Under Wine each test program runs once, as one test: a start costs about a second, so one per
 # case (as on Linux) would add minutes. The failing cases are named in the program's output.

@@ -106,7 +106,8 @@ windows-tests: deps-test
 FUZZ_SECONDS ?= 600
 
 fuzz: deps-test
-	cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUIKARO_FUZZ=ON
+	cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUIKARO_FUZZ=ON \
+	  $(CMAKE_FLAGS)
 	cmake --build build-fuzz -j $(JOBS)
 	mkdir -p build-fuzz/corpus
 	./build-fuzz/fuzz/picture_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=1024 \

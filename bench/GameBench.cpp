@@ -5,18 +5,10 @@
 #include <vector>
 
 #include "game/Game.h"
+#include "game/tests/FakeHost.h"
 
 namespace nuikaro {
 namespace {
-
-class QuietHost final : public GameHost {
- public:
-  void RenderFrame() override {}
-  void rtcMsgBox(std::string_view) override { ++Boxes; }
-  void rtcRandomize() override {}
-  float rtcRandomNext() override { return 0.0f; }  // every replacement: kind 1 on (0, 0)
-  int Boxes = 0;
-};
 
 struct Cell {
   int16_t X;
@@ -76,7 +68,10 @@ static void MoveSnake(benchmark::State& state) {
   }
 
   Game game;
-  QuietHost host;
+  // Redraws do nothing; every replacement is kind 1 on (0, 0).
+  gametest::FakeHost host(game);
+  host.Record = false;
+  host.MoreNumbers = [] { return 0.0f; };
   // Head and record 1 on the tour's cell `length`, record n on the cell n - 1 steps behind it.
   for (int n = 0; n < length; ++n) {
     const int behind = n == 0 ? 0 : n - 1;
@@ -95,7 +90,7 @@ static void MoveSnake(benchmark::State& state) {
     benchmark::ClobberMemory();
   }
 
-  if (host.Boxes != 0 || SnakeLength(game) != length) {
+  if (host.BoxesShown != 0 || SnakeLength(game) != length) {
     state.SkipWithError("the snake met itself or changed its length");
   }
 }

@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "game/Game.h"
+#include "render/Panel.h"
 #include "render/Renderer.h"
 
 namespace {

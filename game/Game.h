@@ -82,24 +82,66 @@ class GameHost {
   ~GameHost() = default;
 };
 
-// Snake body table.
+// The rules. Each comment says who calls the procedure, how many frames it draws through
+// host.RenderFrame, whether it can wait in the game-over box (and restart the game before it
+// returns), and what it leaves in the tables. No procedure allocates or fails on the values the
+// game produces; all run on the game's one thread.
+
+// Snake body table: record 0 is the head, records 1 to length - 1 the body, all later records
+// free and all zero.
+
+// The snake's length: the index of the first free record, 900 when all are live. Reads only.
+// Called by MoveSnake, GrowSnake and ShrinkSnake.
 int16_t SnakeLength(const Game& game);
+// Sets State of one record and nothing else. Called by InitGame and RestartGame, with (0, head).
 void SetSegmentState(Game& game, int16_t index, int32_t state);
+// A live record takes the cell and Dir given and gives True; a free one is left alone (False).
+// Called by MoveSnake, tail first. Draws nothing.
 int16_t FollowSegment(Game& game, int16_t index, int16_t x, int16_t y, int16_t dir);
+// Adds count body records at the tail (count + 1 to a lone head), all stacked on one cell, never
+// past record 899; record 0 is not touched. Then draws exactly one frame, also when nothing
+// changed. Called by CheckPickups with 3 and 5.
 void GrowSnake(Game& game, GameHost& host, int16_t count);
+// Frees up to count records from the tail, all fields zero, never record 0. Then draws exactly
+// one frame. Called by CheckPickups with 3 and by RestartGame with 899.
 void ShrinkSnake(Game& game, GameHost& host, int16_t count);
 
 // Tick and movement.
+
+// Called by the shell's timer every 100 ms. Does nothing while Running is false. Counts the tick;
+// at the 200th renews all items and draws one frame. Unless in step mode it then calls MoveSnake
+// with NextDir (the head's Dir when none is requested), so it too may wait in the box.
 void TickProc(Game& game, GameHost& host);
+// One step of the head in dir (0 to 3). A step off the board changes nothing and draws nothing.
+// Otherwise the head moves first, CheckSelfHit may wait in the box and restart the game, the body
+// follows (record 1 lands on the head's cell) and CheckPickups ends with a frame: one frame for a
+// plain move, one more per item taken, two more for a restart. Called by TickProc and, in step
+// mode, by Form_KeyDown.
 void MoveSnake(Game& game, GameHost& host, int16_t dir);
 
 // Items and pick-ups.
+
+// Reseeds the random source and gives one slot a random kind (1 to 3) and cell, three numbers
+// drawn. Draws nothing. Called by SpawnAllItems and CheckPickups.
 void SpawnItem(Game& game, GameHost& host, int16_t slot);
+// SpawnItem for slots 0 to 9 in order; slot 10 stays empty. Draws nothing. Called by InitGame, by
+// TickProc on every 200th tick and by RestartGame.
 void SpawnAllItems(Game& game, GameHost& host);
+// Applies every item on the head's cell, lowest slot first (growth and shrinking draw a frame
+// each), raises Score and replaces each item taken; then draws one frame, also when nothing was
+// taken. The head is not moved. Called by MoveSnake as the last step of every accepted move.
 void CheckPickups(Game& game, GameHost& host);
 
 // Game over and restart.
+
+// Compares the head with every body record. On a hit clears Running, waits in the host's modal
+// box until the player closes it, and restarts the game: one box per move, however many records
+// the head meets. Always returns to its caller, MoveSnake, which calls it after moving the head
+// and before the body follows.
 void CheckSelfHit(Game& game, GameHost& host);
+// Leaves the head alone on its cell with its Dir, ten new items and Score 0, drawing two frames
+// (ShrinkSnake's and its own); sets Running last. NextDir, StepMode and TickCount carry over.
+// Called only by CheckSelfHit.
 void RestartGame(Game& game, GameHost& host);
 
 }  // namespace nuikaro

@@ -3,21 +3,22 @@
 #include <cstdlib>
 
 #include "render/Renderer.h"
+#include "render/Text.h"
 
 namespace nuikaro {
 
 namespace {
 
-constexpr int32_t Normal = 400;
-constexpr int32_t Bold = 700;
-constexpr int32_t Italic = 1;
-constexpr int32_t Upright = 0;
+// How a panel text is drawn: character cell height, weight (400 normal, 700 bold) and slant.
+struct TextStyle {
+  int32_t Height;
+  int32_t Weight;
+  int32_t Italic;
+};
+constexpr TextStyle TitleStyle{20, 700, 1};   // bold italic
+constexpr TextStyle ScoreStyle{17, 400, 0};   // normal upright
+constexpr TextStyle LegendStyle{15, 700, 0};  // bold upright
 
-constexpr int32_t TitleHeight = 20;
-constexpr int32_t ScoreHeight = 17;
-constexpr int32_t LegendHeight = 15;
-
-constexpr int32_t IconPixels = 16;
 constexpr int32_t ItemIconX = 490;
 constexpr int32_t BodyIconX = 510;
 constexpr int32_t LegendX = 525;
@@ -25,20 +26,24 @@ constexpr int32_t FirstLegendY = 200;
 constexpr int32_t LegendSpacing = 16;
 
 // The body facing up stands for the snake in every legend row.
-constexpr int32_t BodyCellX = 0;
-constexpr int32_t BodyCellY = 32;
+constexpr int32_t BodyCellX = DirUp * CellPixels;
+constexpr int32_t BodyCellY = StateBody * CellPixels;
+
+void DrawText(const DeviceContext& dc, std::string_view text, int32_t x, int32_t y,
+              const TextStyle& style, int32_t colour) {
+  DrawString(dc, text, x, y, style.Height, style.Weight, style.Italic, colour, PanelFaceName);
+}
 
 // One legend row: the item's picture, the body's picture and the text with its shadow.
 void DrawLegend(Renderer& renderer, const DeviceContext& dc, int32_t kind, int32_t y,
                 std::string_view text) {
   const Surface& sheet = renderer.ItemSprite.Pixels;
-  BitBlt(renderer.BackBuffer, ItemIconX, y, IconPixels, IconPixels, &sheet, kind * CellPixels, 0,
+  BitBlt(renderer.BackBuffer, ItemIconX, y, CellPixels, CellPixels, &sheet, kind * CellPixels, 0,
          SRCCOPY);
-  BitBlt(renderer.BackBuffer, BodyIconX, y, IconPixels, IconPixels, &sheet, BodyCellX, BodyCellY,
+  BitBlt(renderer.BackBuffer, BodyIconX, y, CellPixels, CellPixels, &sheet, BodyCellX, BodyCellY,
          SRCCOPY);
-  DrawString(dc, text, LegendX + 1, y + 1, LegendHeight, Bold, Upright, RGB(255, 255, 255),
-             PanelFaceName);
-  DrawString(dc, text, LegendX, y, LegendHeight, Bold, Upright, RGB(255, 0, 0), PanelFaceName);
+  DrawText(dc, text, LegendX + 1, y + 1, LegendStyle, RGB(255, 255, 255));
+  DrawText(dc, text, LegendX, y, LegendStyle, RGB(255, 0, 0));
 }
 
 }  // namespace
@@ -55,11 +60,11 @@ std::string ScoreText(int32_t score) {
 
 void DrawPanel(Renderer& renderer) {
   const DeviceContext dc{renderer.BackBuffer, renderer.Fonts};
-  DrawString(dc, TitleText, 517, 12, TitleHeight, Bold, Italic, RGB(128, 128, 128), PanelFaceName);
-  DrawString(dc, TitleText, 515, 10, TitleHeight, Bold, Italic, RGB(255, 255, 255), PanelFaceName);
-  const std::string score = ScoreText(renderer.State.Score);
-  DrawString(dc, score, 511, 31, ScoreHeight, Normal, Upright, RGB(255, 255, 255), PanelFaceName);
-  DrawString(dc, score, 510, 30, ScoreHeight, Normal, Upright, RGB(0, 255, 255), PanelFaceName);
+  DrawText(dc, TitleText, 517, 12, TitleStyle, RGB(128, 128, 128));
+  DrawText(dc, TitleText, 515, 10, TitleStyle, RGB(255, 255, 255));
+  const std::string score = ScoreText(renderer.Game.Score);
+  DrawText(dc, score, 511, 31, ScoreStyle, RGB(255, 255, 255));
+  DrawText(dc, score, 510, 30, ScoreStyle, RGB(0, 255, 255));
   DrawLegend(renderer, dc, KindGrow3, FirstLegendY, Grow3Legend);
   DrawLegend(renderer, dc, KindGrow5, FirstLegendY + LegendSpacing, Grow5Legend);
   DrawLegend(renderer, dc, KindShrink3, FirstLegendY + 2 * LegendSpacing, Shrink3Legend);

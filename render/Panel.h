@@ -1,4 +1,4 @@
-// The side panel's texts, shared by the panel's drawing and its checks.
+// The side panel right of the board: title, score and the legend of the three item kinds.
 #pragma once
 
 #include <cstdint>
@@ -6,6 +6,8 @@
 #include <string_view>
 
 namespace nuikaro {
+
+struct Renderer;
 
 inline constexpr std::string_view TitleText = "ぬいかろ";
 inline constexpr std::string_view ScorePrefix = "得点：";
@@ -16,5 +18,9 @@ inline constexpr std::string_view Shrink3Legend = "－３";
 // The score line: the prefix and the score in decimal with at least six digits, leading zeros
 // ("得点：000042"); a minus sign goes before the digits.
 std::string ScoreText(int32_t score);
+
+// Draws the panel into the back buffer over what lies there (RenderFrame's black): the title,
+// the score and the legend, texts with their shadows. Called by RenderFrame after the snake.
+void DrawPanel(Renderer& renderer);
 
 }  // namespace nuikaro

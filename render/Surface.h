@@ -7,10 +7,6 @@
 
 namespace nuikaro {
 
-inline constexpr int32_t ScreenWidth = 640;  // the window's client area, board and side panel
-inline constexpr int32_t ScreenHeight = 480;
-inline constexpr int32_t BoardPixels = 480;  // the board covers x and y 0 to 479
-
 // Pixels are XRGB8888 (blue in the lowest byte), the window's own format. The raster operations
 // work on the colour bits; the top byte means nothing.
 struct Surface {

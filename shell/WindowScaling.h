@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "render/Layout.h"
 #include "render/Surface.h"
 
 namespace nuikaro {

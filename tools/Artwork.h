@@ -5,11 +5,10 @@
 
 #include <array>
 
+#include "game/Game.h"  // CellPixels: the sheet's cells are board cells
 #include "tools/Picture.h"
 
 namespace nuikaro {
-
-constexpr int CellSize = 16;
 
 // The board tile, 16 by 16, repeated 30 by 30 times.
 Picture DrawBackTile();

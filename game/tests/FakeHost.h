@@ -1,13 +1,15 @@
-// A host for the rules without a window: it counts and snapshots redraws, records game-over boxes
-// and hands out scripted random numbers.
+// The one host for the rules without a window, for the game's tests, the shell's and the
+// benchmarks: it counts redraws, boxes and reseeds, and (unless told to keep only the counts)
+// snapshots every redraw and logs every call; it hands out scripted random numbers. Needs no test
+// framework: a misuse throws, which fails the test it happens in.
 #pragma once
 
-#include <gtest/gtest.h>
-
+#include <array>
 #include <deque>
 #include <functional>
 #include <initializer_list>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -57,23 +59,41 @@ class FakeHost final : public GameHost {
   explicit FakeHost(Game& game) : game_(game) {}
 
   void RenderFrame() override {
-    Events += 'F';
-    Frames.push_back({game_.Score, SnakeLength(game_), game_.Running, game_.TickCount,
-                      game_.Segments[0], game_.Items});
+    ++FramesDrawn;
+    if (Record) {
+      Events += 'F';
+      Frames.push_back({game_.Score, SnakeLength(game_), game_.Running, game_.TickCount,
+                        game_.Segments[0], game_.Items});
+    }
+    if (OnFrame) {
+      OnFrame();
+    }
   }
   void rtcMsgBox(std::string_view text) override {
-    Events += 'B';
-    Boxes.emplace_back(text);
+    ++BoxesShown;
+    if (Record) {
+      Events += 'B';
+      Boxes.emplace_back(text);
+    }
     if (OnBox) {
       OnBox();
     }
   }
-  void rtcRandomize() override { Events += 'R'; }
+  void rtcRandomize() override {
+    ++Reseeds;
+    if (Record) {
+      Events += 'R';
+    }
+  }
   float rtcRandomNext() override {
-    Events += 'N';
+    if (Record) {
+      Events += 'N';
+    }
     if (Numbers.empty()) {
-      ADD_FAILURE() << "the rules drew more random numbers than the test scripted";
-      return 0.0f;
+      if (!MoreNumbers) {
+        throw std::logic_error("the rules drew more random numbers than the test scripted");
+      }
+      return MoreNumbers();
     }
     const float number = Numbers.front();
     Numbers.pop_front();
@@ -93,11 +113,17 @@ class FakeHost final : public GameHost {
     }
   }
 
+  bool Record = true;  // false keeps only the counts, for long runs and benchmarks
+  long FramesDrawn = 0;
+  long BoxesShown = 0;
+  long Reseeds = 0;
   std::string Events;  // F redraw, B box, R reseed, N number drawn; in the order they came
   std::vector<Frame> Frames;
   std::vector<std::string> Boxes;
-  std::deque<float> Numbers;
-  std::function<void()> OnBox;  // runs inside the box, as the box's own loop would
+  std::deque<float> Numbers;           // the scripted numbers, used first
+  std::function<float()> MoreNumbers;  // where numbers come from once the script is used up
+  std::function<void()> OnFrame;       // runs in every redraw, after the snapshot
+  std::function<void()> OnBox;         // runs inside the box, as the box's own loop would
 
  private:
   Game& game_;

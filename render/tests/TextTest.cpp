@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <SDL_ttf.h>
+
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <string>
 
+#include "render/FontSource.h"
 #include "render/Panel.h"
 #include "render/Text.h"
 
@@ -46,19 +51,80 @@ TEST(AnsiByteLength, CountsOneByteForWhatHasNoShiftJisForm) {
   EXPECT_EQ(AnsiByteLength(std::string(1000, 'x') + "\U0001F600"), 1001);
 }
 
-TEST(FontCache, ResolvesTheWindowsFaceNameToIPAPGothic) {
-  FontCache fonts;
-  EXPECT_NE(fonts.Metrics(PanelFaceName, 17, 400, 0).File.find("ipagp.ttf"), std::string::npos);
-  EXPECT_NE(fonts.Metrics("MS PGothic", 17, 400, 0).File.find("ipagp.ttf"), std::string::npos);
+TEST(FindFontFile, ResolvesTheWindowsFaceNamesToIPAPGothic) {
+  EXPECT_NE(FindFontFile(PanelFaceName, GameCharacters).Path.find("ipagp.ttf"), std::string::npos);
+  EXPECT_NE(FindFontFile("MS PGothic", GameCharacters).Path.find("ipagp.ttf"), std::string::npos);
 }
 
-TEST(FontCache, OpensFontsWhoseCellIsTheHeightAskedFor) {
+// By its name alone an unknown face is the desktop's default Latin face, which has no Japanese:
+// the characters asked for must decide.
+TEST(FindFontFile, PicksAFaceWithEveryCharacterAskedForWhenNoFaceHasTheName) {
+  constexpr std::string_view Japanese = "ぬいかろ得点：＋３＆５－";
+  constexpr std::u32string_view JapaneseCodes = U"ぬいかろ得点：＋３＆５－";
+  const FontFile file = FindFontFile("No Such Face", Japanese);
+  ASSERT_EQ(TTF_Init(), 0);
+  TTF_Font* font = TTF_OpenFontIndex(file.Path.c_str(), 16, file.Index);
+  ASSERT_NE(font, nullptr) << file.Path;
+  for (const char32_t character : JapaneseCodes) {
+    EXPECT_TRUE(TTF_GlyphIsProvided32(font, character))
+        << file.Path << " has no U+" << std::hex << static_cast<uint32_t>(character);
+  }
+  TTF_CloseFont(font);
+  TTF_Quit();
+}
+
+// Remembers what the font cache asked the lookup for.
+std::string askedCharacters;
+FontFile RecordingFinder(std::string_view faceName, std::string_view characters) {
+  askedCharacters = characters;
+  return FindFontFile(faceName, characters);
+}
+
+TEST(FontCache, AsksTheLookupForEveryCharacterThePanelWrites) {
+  FontCache fonts(RecordingFinder);
+  askedCharacters.clear();
+  ASSERT_NE(fonts.Font(PanelFaceName, 15, 700, 0), nullptr);
+  const std::string texts = std::string(TitleText) + std::string(ScorePrefix) + "0123456789" +
+                            std::string(Grow3Legend) + std::string(Grow5Legend) +
+                            std::string(Shrink3Legend);
+  for (std::size_t at = 0; at < texts.size();) {
+    std::size_t length = 1;
+    while (at + length < texts.size() &&
+           (static_cast<unsigned char>(texts[at + length]) & 0xC0) == 0x80) {
+      ++length;
+    }
+    const std::string character = texts.substr(at, length);
+    EXPECT_NE(askedCharacters.find(character), std::string::npos) << character;
+    at += length;
+  }
+}
+
+// The bytes of the file FindFontFile gives, as a system hands out a font that has no file name.
+FontFile FontBytes(std::string_view faceName, std::string_view characters) {
+  FontFile file = FindFontFile(faceName, characters);
+  std::ifstream in(file.Path, std::ios::binary);
+  file.Bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  file.Path.clear();
+  return file;
+}
+
+TEST(FontCache, DrawsTheSameFromAFontsBytesAsFromItsFile) {
+  FontCache fromFile;
+  FontCache fromBytes(FontBytes);
+  Surface expected(200, 40);
+  Surface drawn(200, 40);
+  DrawString({expected, fromFile}, TitleText, 10, 10, 20, 700, 1, RGB(255, 255, 255),
+             PanelFaceName);
+  DrawString({drawn, fromBytes}, TitleText, 10, 10, 20, 700, 1, RGB(255, 255, 255), PanelFaceName);
+  EXPECT_GT(InkedPixels(expected), 0);
+  EXPECT_EQ(drawn.Pixels, expected.Pixels);
+}
+
+TEST(FontCache, RendersStringsAsTallAsTheCellAskedFor) {
   FontCache fonts;
   for (const int32_t height : {15, 17, 20}) {
-    const FontMetrics metrics = fonts.Metrics(PanelFaceName, height, 700, 0);
-    EXPECT_EQ(metrics.Height, height);
-    EXPECT_GT(metrics.Ascent, height / 2);
-    EXPECT_LT(metrics.Ascent, height);
+    const TextMask& mask = fonts.Rendered(fonts.Font(PanelFaceName, height, 700, 0), TitleText);
+    EXPECT_EQ(mask.Height, height);
   }
 }
 

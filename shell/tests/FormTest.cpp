@@ -63,7 +63,7 @@ class FakeWindow final : public WindowPlatform, public GameHost {
   }
   void Show() override {
     Log.push_back("Show");
-    RunningAtShow = view_.State.Running;
+    RunningAtShow = view_.Game.Running;
   }
   void Unload() override {
     Log.push_back("Unload");
@@ -71,7 +71,7 @@ class FakeWindow final : public WindowPlatform, public GameHost {
   }
   void RenderFrame() override {
     Log.push_back("RenderFrame");
-    RunningAtFirstFrame = Frames == 0 ? view_.State.Running : RunningAtFirstFrame;
+    RunningAtFirstFrame = Frames == 0 ? view_.Game.Running : RunningAtFirstFrame;
     ++Frames;
   }
   void rtcMsgBox(std::string_view text) override { Log.push_back("MsgBox " + std::string(text)); }

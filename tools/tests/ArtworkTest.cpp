@@ -68,10 +68,10 @@ std::vector<std::array<int, 2>> PictureCells() {
 
 void ExpectPicturesBlackOutsideMask(const Picture& sheet) {
   for (const auto& [column, row] : PictureCells()) {
-    for (int y = 0; y < CellSize; ++y) {
-      for (int x = 0; x < CellSize; ++x) {
+    for (int y = 0; y < CellPixels; ++y) {
+      for (int x = 0; x < CellPixels; ++x) {
         if (sheet.At(x, y) == White) {
-          EXPECT_EQ(sheet.At(column * CellSize + x, row * CellSize + y), Black)
+          EXPECT_EQ(sheet.At(column * CellPixels + x, row * CellPixels + y), Black)
               << "cell (" << column << ", " << row << ") pixel (" << x << ", " << y << ")";
         }
       }
@@ -131,8 +131,8 @@ TEST(CommittedArtwork, SheetIs64By48WithAPureBlackAndWhiteMask) {
   ASSERT_EQ(sheet.Width, 64);
   ASSERT_EQ(sheet.Height, 48);
   int opaque = 0;
-  for (int y = 0; y < CellSize; ++y) {
-    for (int x = 0; x < CellSize; ++x) {
+  for (int y = 0; y < CellPixels; ++y) {
+    for (int x = 0; x < CellPixels; ++x) {
       const Rgba& pixel = sheet.At(x, y);
       EXPECT_TRUE(pixel == Black || pixel == White) << "mask pixel (" << x << ", " << y << ")";
       opaque += pixel == Black ? 1 : 0;
@@ -152,8 +152,8 @@ TEST(DrawnArtwork, EveryPictureIsBlackWhereTheMaskIsWhite) {
 
 TEST(DrawnArtwork, MaskIsOpaqueExactlyOnTheSilhouette) {
   const Picture sheet = DrawItemSheet();
-  for (int y = 0; y < CellSize; ++y) {
-    for (int x = 0; x < CellSize; ++x) {
+  for (int y = 0; y < CellPixels; ++y) {
+    for (int x = 0; x < CellPixels; ++x) {
       EXPECT_EQ(sheet.At(x, y), InSilhouette(x, y) ? Black : White);
     }
   }
@@ -164,19 +164,19 @@ TEST(DrawnArtwork, MaskIsOpaqueExactlyOnTheSilhouette) {
 std::vector<bool> LightDarkPattern(const Picture& sheet, int column) {
   int sum = 0;
   int count = 0;
-  for (int y = 0; y < CellSize; ++y) {
-    for (int x = 0; x < CellSize; ++x) {
+  for (int y = 0; y < CellPixels; ++y) {
+    for (int x = 0; x < CellPixels; ++x) {
       if (InSilhouette(x, y)) {
-        sum += Luma(sheet.At(column * CellSize + x, y));
+        sum += Luma(sheet.At(column * CellPixels + x, y));
         ++count;
       }
     }
   }
   std::vector<bool> pattern;
-  for (int y = 0; y < CellSize; ++y) {
-    for (int x = 0; x < CellSize; ++x) {
+  for (int y = 0; y < CellPixels; ++y) {
+    for (int x = 0; x < CellPixels; ++x) {
       if (InSilhouette(x, y)) {
-        pattern.push_back(Luma(sheet.At(column * CellSize + x, y)) * count > sum);
+        pattern.push_back(Luma(sheet.At(column * CellPixels + x, y)) * count > sum);
       }
     }
   }
@@ -206,9 +206,9 @@ TEST(DrawnArtwork, HeadsLookTheWayTheyMove) {
   for (int dir = 0; dir < 4; ++dir) {
     int eyePixels = 0;
     int towards = 0;  // the eye pixels' offsets from the centre along the direction, doubled
-    for (int y = 0; y < CellSize; ++y) {
-      for (int x = 0; x < CellSize; ++x) {
-        if (Luma(sheet.At(dir * CellSize + x, CellSize + y)) > 230) {
+    for (int y = 0; y < CellPixels; ++y) {
+      for (int x = 0; x < CellPixels; ++x) {
+        if (Luma(sheet.At(dir * CellPixels + x, CellPixels + y)) > 230) {
           ++eyePixels;
           towards += (2 * x - 15) * ahead[dir][0] + (2 * y - 15) * ahead[dir][1];
         }
@@ -224,10 +224,10 @@ TEST(DrawnArtwork, BodyPiecesDifferByDirection) {
   for (int a = 0; a < 4; ++a) {
     for (int b = a + 1; b < 4; ++b) {
       int differing = 0;
-      for (int y = 0; y < CellSize; ++y) {
-        for (int x = 0; x < CellSize; ++x) {
-          differing += sheet.At(a * CellSize + x, 2 * CellSize + y) !=
-                               sheet.At(b * CellSize + x, 2 * CellSize + y)
+      for (int y = 0; y < CellPixels; ++y) {
+        for (int x = 0; x < CellPixels; ++x) {
+          differing += sheet.At(a * CellPixels + x, 2 * CellPixels + y) !=
+                               sheet.At(b * CellPixels + x, 2 * CellPixels + y)
                            ? 1
                            : 0;
         }

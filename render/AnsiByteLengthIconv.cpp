@@ -1,0 +1,99 @@
+// AnsiByteLength on Linux: iconv's CP932.
+#include <iconv.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstddef>
+#include <cstdint>
+
+#include "render/FontSource.h"
+
+namespace nuikaro {
+
+namespace {
+
+// The bytes of the UTF-8 character at text, or 1 where the bytes are not a whole character.
+std::size_t CharacterLength(const char* text, std::size_t left) {
+  const auto lead = static_cast<unsigned char>(text[0]);
+  const std::size_t length = lead < 0x80             ? 1
+                             : (lead & 0xE0) == 0xC0 ? 2
+                             : (lead & 0xF0) == 0xE0 ? 3
+                             : (lead & 0xF8) == 0xF0 ? 4
+                                                     : 1;
+  if (length > left) {
+    return 1;
+  }
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+      return 1;
+    }
+  }
+  return length;
+}
+
+// Without iconv's CP932: ASCII and half-width katakana take one byte, the rest two.
+int64_t Estimate(std::string_view text) {
+  int64_t total = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length = CharacterLength(text.data() + i, text.size() - i);
+    const bool halfWidthKatakana = length == 3 && text.compare(i, 2, "\xEF\xBD") == 0 &&
+                                   static_cast<unsigned char>(text[i + 2]) >= 0xA1;
+    total += (length == 1 || halfWidthKatakana) ? 1 : 2;
+    i += length;
+  }
+  return total;
+}
+
+// Counts CP932 bytes through iconv. One per thread, since a conversion descriptor has state.
+class Cp932Counter {
+ public:
+  Cp932Counter() : descriptor_(iconv_open("CP932", "UTF-8")) {}
+  ~Cp932Counter() {
+    if (Usable()) {
+      iconv_close(descriptor_);
+    }
+  }
+  Cp932Counter(const Cp932Counter&) = delete;
+  Cp932Counter& operator=(const Cp932Counter&) = delete;
+
+  int64_t Count(std::string_view text) {
+    if (!Usable()) {
+      return Estimate(text);
+    }
+    iconv(descriptor_, nullptr, nullptr, nullptr, nullptr);
+    char* input = const_cast<char*>(text.data());
+    std::size_t inputLeft = text.size();
+    int64_t total = 0;
+    while (inputLeft > 0) {
+      char buffer[256];
+      char* output = buffer;
+      std::size_t outputLeft = sizeof buffer;
+      const std::size_t result = iconv(descriptor_, &input, &inputLeft, &output, &outputLeft);
+      total += static_cast<int64_t>(sizeof buffer - outputLeft);
+      if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
+        // No CP932 form, or not UTF-8: one '?' stands in for the character.
+        total += 1;
+        const std::size_t skip = CharacterLength(input, inputLeft);
+        input += skip;
+        inputLeft -= skip;
+      }
+    }
+    return total;
+  }
+
+ private:
+  bool Usable() const {
+    return descriptor_ != reinterpret_cast<iconv_t>(static_cast<intptr_t>(-1));
+  }
+
+  iconv_t descriptor_;
+};
+
+}  // namespace
+
+int32_t AnsiByteLength(std::string_view text) {
+  thread_local Cp932Counter counter;
+  return static_cast<int32_t>(std::min<int64_t>(counter.Count(text), INT32_MAX));
+}
+
+}  // namespace nuikaro

@@ -1,4 +1,7 @@
-// Kept apart from the game's headers: Xlib defines True and False as macros.
+// Kept apart from the rest of the box: Xlib defines True and False as macros, and windows.h
+// RGB and the raster operation codes, so the game's headers come before the system's.
+#include "shell/ModalBox.h"
+
 #include <SDL.h>
 #include <SDL_syswm.h>
 
@@ -7,8 +10,6 @@
 
 #include <iterator>
 #endif
-
-#include "shell/ModalBox.h"
 
 namespace nuikaro {
 

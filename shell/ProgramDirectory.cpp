@@ -17,7 +17,8 @@ std::string ProgramDirectory() {
   }
   std::string directory(base);
   SDL_free(base);
-  if (directory.empty() || directory.back() != '/') {
+  // SDL ends it in the system's separator ('\\' on Windows); a name is appended straight to it.
+  if (directory.empty() || (directory.back() != '/' && directory.back() != '\\')) {
     directory += '/';
   }
   return directory;

@@ -1,9 +1,6 @@
 // The program's start: make the window Form1, load it, run its message loop.
 #include <SDL.h>
 
-#include <langinfo.h>
-
-#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,11 +8,10 @@
 #include <string>
 
 #include "render/Renderer.h"
+#include "shell/Desktop.h"
 #include "shell/DesktopScale.h"
 #include "shell/EventSource.h"
 #include "shell/Form.h"
-#include "shell/Icon.h"
-#include "shell/KeyReleases.h"
 #include "shell/ProgramDirectory.h"
 #include "shell/SdlPlatform.h"
 
@@ -55,9 +51,6 @@ bool IsInvisibleDriver(const char* driver) {
          std::strcmp(driver, "dummy") == 0;
 }
 
-const StartupError NoDisplay{
-    "", "no display to open the game window on (neither DISPLAY nor WAYLAND_DISPLAY is set)"};
-
 // The displays the user's environment names, when none of them could be opened.
 StartupError UnreachableDisplay() {
   std::string reason;
@@ -70,24 +63,10 @@ StartupError UnreachableDisplay() {
     reason += std::string(" the Wayland display \"") + std::getenv("WAYLAND_DISPLAY") +
               "\": no compositor answers there";
   }
+  if (reason.empty()) {
+    reason = std::string("cannot open the display: ") + SDL_GetError();
+  }
   return {"", reason};
-}
-
-// SDL hands the caption to X11 in the locale's character type; without a UTF-8 one (LANG=C, for
-// one) the older WM_NAME property comes out garbled.
-void UseUtf8Characters() {
-  std::setlocale(LC_ALL, "");
-  if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) {
-    std::setlocale(LC_CTYPE, "C.UTF-8");
-  }
-}
-
-void SetWindowIcon(SDL_Window* window) {
-  SDL_Surface* icon = SDL_LoadBMP_RW(SDL_RWFromConstMem(IconBmp, static_cast<int>(IconBmpSize)), 1);
-  if (icon != nullptr) {
-    SDL_SetWindowIcon(window, icon);
-    SDL_FreeSurface(icon);
-  }
 }
 
 int RunGame(SDL_Window* window) {
@@ -108,11 +87,12 @@ int RunGame(SDL_Window* window) {
 
 }  // namespace
 
-int main() {
-  UseUtf8Characters();
+// In the form SDL asks for: on Windows its WinMain calls this.
+int main(int, char*[]) {
+  PrepareDesktop();
   const bool driverOnPurpose = IsSet("SDL_VIDEODRIVER");
-  if (!driverOnPurpose && !IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY")) {
-    ReportStartupError(NoDisplay, false);
+  if (const std::string reason = MissingDisplayReason(); !reason.empty()) {
+    ReportStartupError({"", reason}, false);
     return EXIT_FAILURE;
   }
   // Otherwise SDL backs the window surface with OpenGL on X11: ten times the memory and CPU.
@@ -144,12 +124,11 @@ int main() {
       SDL_SetWindowSize(window, ScreenWidth * scale, ScreenHeight * scale);
       SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
-    SetWindowIcon(window);
     // The game reads keys, never text: without this every key press also goes through the input
     // method, and the pointer wakes the loop for nothing.
     SDL_StopTextInput();
     SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
-    DropKeyReleases(window);
+    DressWindow(window);
     try {
       status = RunGame(window);
     } catch (const std::exception& error) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tools/Artwork.h"
+#include "tools/IconFile.h"
 #include "tools/Picture.h"
 
 int main(int argc, char** argv) {
@@ -22,6 +23,10 @@ int main(int argc, char** argv) {
                          nuikaro::EncodePng(nuikaro::DrawIcon(size)));
     }
     nuikaro::WriteFile(directory + "nuikaro-icon.bmp", nuikaro::EncodeBmp32(nuikaro::DrawIcon(48)));
+    // The Windows program's icon, in the title bar and in Explorer.
+    const nuikaro::Picture icons[] = {nuikaro::DrawIcon(16), nuikaro::DrawIcon(32),
+                                      nuikaro::DrawIcon(48)};
+    nuikaro::WriteFile(directory + "nuikaro.ico", nuikaro::EncodeIco(icons));
   } catch (const std::exception& error) {
     std::cerr << "make_artwork: " << error.what() << "\n";
     return 1;

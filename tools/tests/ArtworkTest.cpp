@@ -265,5 +265,40 @@ TEST(CommittedArtwork, WindowIconBmpCarriesAlpha) {
   EXPECT_EQ(bytes[122 + 3], 0);             // bottom-left corner is transparent
 }
 
+// Read back as Windows reads it: the directory, then each image's header, colours and mask.
+TEST(CommittedArtwork, WindowsIconHoldsTheDrawnIconsAt16And32And48Pixels) {
+  const std::vector<std::uint8_t> bytes =
+      ReadBytes(std::string(NUIKARO_ASSETS_DIR) + "/nuikaro.ico");
+  ASSERT_GE(bytes.size(), 6u);
+  EXPECT_EQ(bytes[2] | bytes[3] << 8, 1);  // an icon, not a cursor
+  ASSERT_EQ(bytes[4] | bytes[5] << 8, 3);
+  const int sizes[] = {16, 32, 48};
+  for (std::size_t entry = 0; entry < 3; ++entry) {
+    const int size = sizes[entry];
+    const std::size_t directory = 6 + 16 * entry;
+    EXPECT_EQ(bytes.at(directory), size);
+    EXPECT_EQ(bytes.at(directory + 1), size);
+    const std::size_t image = Le32(bytes, directory + 12);
+    const std::size_t maskRow = (static_cast<std::size_t>(size) + 31) / 32 * 4;
+    ASSERT_EQ(Le32(bytes, directory + 8), 40 + size * size * 4 + maskRow * size) << size;
+    EXPECT_EQ(Le32(bytes, image), 40u);
+    EXPECT_EQ(Le32(bytes, image + 4), static_cast<std::uint32_t>(size));
+    EXPECT_EQ(Le32(bytes, image + 8), static_cast<std::uint32_t>(2 * size));
+    EXPECT_EQ(bytes.at(image + 14), 32);
+    const Picture drawn = DrawIcon(size);
+    const std::size_t mask = image + 40 + static_cast<std::size_t>(size) * size * 4;
+    for (int y = 0; y < size; ++y) {
+      const std::size_t row = static_cast<std::size_t>(size - 1 - y);
+      for (int x = 0; x < size; ++x) {
+        const std::size_t at = image + 40 + (row * size + x) * 4;
+        const Rgba read{bytes.at(at + 2), bytes.at(at + 1), bytes.at(at), bytes.at(at + 3)};
+        ASSERT_EQ(read, drawn.At(x, y)) << size << " px at " << x << "," << y;
+        const bool transparent = (bytes.at(mask + row * maskRow + x / 8) & (0x80 >> x % 8)) != 0;
+        ASSERT_EQ(transparent, drawn.At(x, y).A == 0) << size << " px at " << x << "," << y;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace nuikaro

@@ -1,0 +1,36 @@
+# The Windows build (cross-compiled with windows/mingw-w64-x86_64.cmake): the libraries from
+# windows/build-deps.sh under the names the rest of the tree uses, GoogleTest compiled from the
+# source that Debian's googletest package installs, and every test program run under Wine.
+
+# SDL2, SDL2_ttf and FreeType are linked into the program: one .exe, no DLL to go missing or be
+# swapped for another version, nothing for Windows to look up beside it.
+find_package(SDL2 REQUIRED CONFIG)
+find_package(SDL2_ttf REQUIRED CONFIG)
+foreach(library SDL2::SDL2 SDL2_ttf::SDL2_ttf)
+  if(NOT TARGET ${library})
+    add_library(${library} INTERFACE IMPORTED)
+    target_link_libraries(${library} INTERFACE ${library}-static)
+  endif()
+endforeach()
+# libstdc++, libgcc and winpthread too; symbols stripped from a release.
+add_link_options(-static $<$<CONFIG:Release>:-s>)
+
+if(NOT BUILD_TESTING)
+  return()
+endif()
+
+set(googleTestSource /usr/src/googletest CACHE PATH "GoogleTest's source (Debian package googletest)")
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(${googleTestSource} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+set(NUIKARO_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix CACHE PATH "Wine prefix the tests run in")
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh ${NUIKARO_WINE_PREFIX})
+
+include(GoogleTest)
+
+# Under Wine each test program runs once, as one test: a start costs about a second, so one per
+# case (as on Linux) would add minutes. The failing cases are named in the program's output.
+function(gtest_discover_tests target)
+  add_test(NAME ${target} COMMAND ${target} --gtest_brief=1)
+endfunction()

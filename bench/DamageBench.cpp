@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "bench/BenchPictures.h"
 #include "game/Game.h"
 #include "render/Renderer.h"
 #include "shell/FrameDamage.h"
@@ -12,16 +13,6 @@
 namespace {
 
 using namespace nuikaro;
-
-Surface PatternPicture(int32_t width, int32_t height, uint32_t seed) {
-  Surface picture(width, height);
-  for (int32_t y = 0; y < height; ++y) {
-    for (int32_t x = 0; x < width; ++x) {
-      picture.Row(y)[x] = (seed * 2654435761u + static_cast<uint32_t>(x * 31 + y * 17)) & 0xFFFFFF;
-    }
-  }
-  return picture;
-}
 
 // A snake of 100 along the top rows, head last laid at (column, 3), and ten items on row 20 from
 // column firstItem.

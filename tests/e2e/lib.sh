@@ -61,13 +61,22 @@ start_display() {
   [ -s "$WORK/display" ] || fail "Xvfb did not start within 10 s"
   export DISPLAY=":$(head -n 1 "$WORK/display")"
   [ "${2:-}" != bare ] || return 0
-  openbox >"$WORK/openbox.log" 2>&1 &
-  WM_PID=$!
-  for tries in $(seq 100); do
-    if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
-      return 0
-    fi
-    sleep 0.1
+  # On a busy machine openbox now and then fails to connect to a server that is up (seen with
+  # several displays starting at once); a second try gets through.
+  local attempt
+  for attempt in 1 2 3; do
+    openbox >"$WORK/openbox.log" 2>&1 &
+    WM_PID=$!
+    for tries in $(seq 100); do
+      if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+        return 0
+      fi
+      kill -0 "$WM_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    echo "openbox did not start (try $attempt): $(cat "$WORK/openbox.log")" >&2
+    stop "$WM_PID"
+    sleep 0.5
   done
   fail "openbox did not start: $(cat "$WORK/openbox.log")"
 }

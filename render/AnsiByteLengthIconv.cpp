@@ -7,35 +7,17 @@
 #include <cstdint>
 
 #include "render/FontSource.h"
+#include "render/Utf8.h"
 
 namespace nuikaro {
 
 namespace {
 
-// The bytes of the UTF-8 character at text, or 1 where the bytes are not a whole character.
-std::size_t CharacterLength(const char* text, std::size_t left) {
-  const auto lead = static_cast<unsigned char>(text[0]);
-  const std::size_t length = lead < 0x80             ? 1
-                             : (lead & 0xE0) == 0xC0 ? 2
-                             : (lead & 0xF0) == 0xE0 ? 3
-                             : (lead & 0xF8) == 0xF0 ? 4
-                                                     : 1;
-  if (length > left) {
-    return 1;
-  }
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-      return 1;
-    }
-  }
-  return length;
-}
-
 // Without iconv's CP932: ASCII and half-width katakana take one byte, the rest two.
 int64_t Estimate(std::string_view text) {
   int64_t total = 0;
   for (std::size_t i = 0; i < text.size();) {
-    const std::size_t length = CharacterLength(text.data() + i, text.size() - i);
+    const std::size_t length = Utf8CharacterLength(text.substr(i));
     const bool halfWidthKatakana = length == 3 && text.compare(i, 2, "\xEF\xBD") == 0 &&
                                    static_cast<unsigned char>(text[i + 2]) >= 0xA1;
     total += (length == 1 || halfWidthKatakana) ? 1 : 2;
@@ -73,7 +55,7 @@ class Cp932Counter {
       if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
         // No CP932 form, or not UTF-8: one '?' stands in for the character.
         total += 1;
-        const std::size_t skip = CharacterLength(input, inputLeft);
+        const std::size_t skip = Utf8CharacterLength({input, inputLeft});
         input += skip;
         inputLeft -= skip;
       }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "render/FontSource.h"
+#include "render/Utf8.h"
 
 namespace nuikaro {
 
@@ -153,25 +154,6 @@ FontFile ShippedFont() {
   return {Utf8(path), 0, {}};
 }
 
-// The bytes of the UTF-8 character at text, or 1 where the bytes are not a whole character.
-std::size_t CharacterLength(std::string_view text) {
-  const auto lead = static_cast<unsigned char>(text[0]);
-  const std::size_t length = lead < 0x80             ? 1
-                             : (lead & 0xE0) == 0xC0 ? 2
-                             : (lead & 0xF0) == 0xE0 ? 3
-                             : (lead & 0xF8) == 0xF0 ? 4
-                                                     : 1;
-  if (length > text.size()) {
-    return 1;
-  }
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-      return 1;
-    }
-  }
-  return length;
-}
-
 }  // namespace
 
 FontFile FindFontFile(std::string_view faceName, std::string_view characters) {
@@ -185,7 +167,7 @@ int32_t AnsiByteLength(std::string_view text) {
   std::wstring convertible;
   int64_t total = 0;
   for (std::size_t at = 0; at < text.size();) {
-    const std::size_t length = CharacterLength(text.substr(at));
+    const std::size_t length = Utf8CharacterLength(text.substr(at));
     if (length == 1 && static_cast<unsigned char>(text[at]) >= 0x80) {
       total += 1;
     } else if (length == 4) {

@@ -82,7 +82,7 @@ static void MoveSnake(benchmark::State& state) {
     // On the tour only for the full snake, which cannot grow: it takes all ten once a lap.
     game.Items[slot] = {KindGrow3, 0, static_cast<int16_t>(full ? 0 : BoardSize - 1)};
   }
-  game.Running = True;
+  game.Running = BoolTrue;
 
   for (auto _ : state) {
     const Segment& head = game.Segments[0];

@@ -20,8 +20,8 @@ inline constexpr int BoardItemCount = 10;
 inline constexpr int RenewalTicks = 200;  // all items are renewed every 200 counted ticks
 
 // Booleans are 16-bit: true is -1, false is 0 (Enter toggles step mode with a bitwise NOT).
-inline constexpr int16_t True = -1;
-inline constexpr int16_t False = 0;
+inline constexpr int16_t BoolTrue = -1;
+inline constexpr int16_t BoolFalse = 0;
 
 // Direction codes; they double as the column of a snake picture in the sprite sheet.
 inline constexpr int16_t DirUp = 0;
@@ -60,8 +60,8 @@ struct Game {
   std::array<Segment, SegmentCount> Segments{};  // record 0 is the head
   std::array<Item, ItemSlotCount> Items{};
   int32_t Score = 0;
-  int16_t Running = False;  // ticks and keys are handled only while true
-  int16_t StepMode = False;
+  int16_t Running = BoolFalse;  // ticks and keys are handled only while true
+  int16_t StepMode = BoolFalse;
   int16_t NextDir = 0;    // direction requested by the last key, or NoDirection
   int32_t TickCount = 0;  // counted ticks towards the next renewal of all items
 };

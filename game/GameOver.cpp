@@ -11,7 +11,7 @@ void CheckSelfHit(Game& game, GameHost& host) {
     const Segment& head = game.Segments[0];
     if (segment.X == head.X && segment.Y == head.Y && segment.State == StateBody) {
       // Cleared before the box: its modal loop goes on delivering ticks, which must do nothing.
-      game.Running = False;
+      game.Running = BoolFalse;
       host.rtcMsgBox(GameOverText);
       RestartGame(game, host);
     }
@@ -25,7 +25,7 @@ void RestartGame(Game& game, GameHost& host) {
   SpawnAllItems(game, host);
   game.Score = 0;
   host.RenderFrame();
-  game.Running = True;
+  game.Running = BoolTrue;
 }
 
 }  // namespace nuikaro

@@ -15,7 +15,7 @@ bool IsOnBoard(int x, int y) {
 
 void TickProc(Game& game, GameHost& host) {
   // Ticks delivered while the game is over (the box's own loop) are not even counted.
-  if (game.Running == False) {
+  if (game.Running == BoolFalse) {
     return;
   }
   ++game.TickCount;
@@ -24,7 +24,7 @@ void TickProc(Game& game, GameHost& host) {
     host.RenderFrame();
     game.TickCount = 0;
   }
-  if (game.StepMode != False) {
+  if (game.StepMode != BoolFalse) {
     return;
   }
   MoveSnake(game, host, game.NextDir == NoDirection ? game.Segments[0].Dir : game.NextDir);
@@ -69,7 +69,7 @@ void MoveSnake(Game& game, GameHost& host, int16_t dir) {
   for (int n = length - 1; n >= 1; --n) {
     const Segment& previous = game.Segments[n - 1];
     if (FollowSegment(game, static_cast<int16_t>(n), previous.X, previous.Y, previous.Dir) ==
-        False) {
+        BoolFalse) {
       break;
     }
   }

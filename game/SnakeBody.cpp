@@ -31,12 +31,12 @@ int16_t FollowSegment(Game& game, int16_t index, int16_t x, int16_t y, int16_t d
   assert(IsSegmentIndex(index));
   Segment& segment = game.Segments[index];
   if (segment.State == StateFree) {
-    return False;
+    return BoolFalse;
   }
   segment.X = x;
   segment.Y = y;
   segment.Dir = dir;
-  return True;
+  return BoolTrue;
 }
 
 void GrowSnake(Game& game, GameHost& host, int16_t count) {

@@ -30,7 +30,7 @@ constexpr int32_t BodyCellX = DirUp * CellPixels;
 constexpr int32_t BodyCellY = StateBody * CellPixels;
 
 void DrawText(const DeviceContext& dc, std::string_view text, int32_t x, int32_t y,
-              const TextStyle& style, int32_t colour) {
+              const TextStyle& style, uint32_t colour) {
   DrawString(dc, text, x, y, style.Height, style.Weight, style.Italic, colour, PanelFaceName);
 }
 
@@ -39,11 +39,11 @@ void DrawLegend(Renderer& renderer, const DeviceContext& dc, int32_t kind, int32
                 std::string_view text) {
   const Surface& sheet = renderer.ItemSprite.Pixels;
   BitBlt(renderer.BackBuffer, ItemIconX, y, CellPixels, CellPixels, &sheet, kind * CellPixels, 0,
-         SRCCOPY);
+         RasterOp::SourceCopy);
   BitBlt(renderer.BackBuffer, BodyIconX, y, CellPixels, CellPixels, &sheet, BodyCellX, BodyCellY,
-         SRCCOPY);
-  DrawText(dc, text, LegendX + 1, y + 1, LegendStyle, RGB(255, 255, 255));
-  DrawText(dc, text, LegendX, y, LegendStyle, RGB(255, 0, 0));
+         RasterOp::SourceCopy);
+  DrawText(dc, text, LegendX + 1, y + 1, LegendStyle, Rgb(255, 255, 255));
+  DrawText(dc, text, LegendX, y, LegendStyle, Rgb(255, 0, 0));
 }
 
 }  // namespace
@@ -60,11 +60,11 @@ std::string ScoreText(int32_t score) {
 
 void DrawPanel(Renderer& renderer) {
   const DeviceContext dc{renderer.BackBuffer, renderer.Fonts};
-  DrawText(dc, TitleText, 517, 12, TitleStyle, RGB(128, 128, 128));
-  DrawText(dc, TitleText, 515, 10, TitleStyle, RGB(255, 255, 255));
+  DrawText(dc, TitleText, 517, 12, TitleStyle, Rgb(128, 128, 128));
+  DrawText(dc, TitleText, 515, 10, TitleStyle, Rgb(255, 255, 255));
   const std::string score = ScoreText(renderer.Game.Score);
-  DrawText(dc, score, 511, 31, ScoreStyle, RGB(255, 255, 255));
-  DrawText(dc, score, 510, 30, ScoreStyle, RGB(0, 255, 255));
+  DrawText(dc, score, 511, 31, ScoreStyle, Rgb(255, 255, 255));
+  DrawText(dc, score, 510, 30, ScoreStyle, Rgb(0, 255, 255));
   DrawLegend(renderer, dc, KindGrow3, FirstLegendY, Grow3Legend);
   DrawLegend(renderer, dc, KindGrow5, FirstLegendY + LegendSpacing, Grow5Legend);
   DrawLegend(renderer, dc, KindShrink3, FirstLegendY + 2 * LegendSpacing, Shrink3Legend);

@@ -35,8 +35,8 @@ void DrawMaskedCell(Renderer& renderer, int32_t x, int32_t y, int32_t pictureX, 
                       pictureY <= sheet.Height - CellPixels && sheet.Width >= CellPixels &&
                       sheet.Height >= CellPixels;
   if (!inside) {
-    BitBlt(dest, x, y, CellPixels, CellPixels, &sheet, 0, 0, SRCAND);
-    BitBlt(dest, x, y, CellPixels, CellPixels, &sheet, pictureX, pictureY, SRCPAINT);
+    BitBlt(dest, x, y, CellPixels, CellPixels, &sheet, 0, 0, RasterOp::SourceAnd);
+    BitBlt(dest, x, y, CellPixels, CellPixels, &sheet, pictureX, pictureY, RasterOp::SourcePaint);
     return;
   }
   uint32_t* out = dest.Row(y) + x;
@@ -68,7 +68,7 @@ void FreeSprites(Renderer& renderer) {
 }
 
 void RenderFrame(Renderer& renderer) {
-  BitBlt(renderer.BackBuffer, 0, 0, ScreenWidth, ScreenHeight, nullptr, 0, 0, BLACKNESS);
+  BitBlt(renderer.BackBuffer, 0, 0, ScreenWidth, ScreenHeight, nullptr, 0, 0, RasterOp::Blackness);
   DrawBackground(renderer);
   DrawItems(renderer);
   DrawSnake(renderer);
@@ -89,7 +89,8 @@ void DrawBackground(Renderer& renderer) {
   const int32_t stepY = BoardPixels / (BoardPixels / tile.Height);
   for (int32_t x = 0; x <= BoardPixels - tile.Width; x += stepX) {
     for (int32_t y = 0; y <= BoardPixels - tile.Height; y += stepY) {
-      BitBlt(renderer.BackBuffer, x, y, tile.Width, tile.Height, &tile.Pixels, 0, 0, SRCCOPY);
+      BitBlt(renderer.BackBuffer, x, y, tile.Width, tile.Height, &tile.Pixels, 0, 0,
+             RasterOp::SourceCopy);
     }
   }
 }

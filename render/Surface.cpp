@@ -9,11 +9,8 @@ Surface::Surface(int32_t width, int32_t height)
     : Width(width), Height(height), Pixels(static_cast<std::size_t>(width) * height, 0) {}
 
 void BitBlt(Surface& dest, int32_t x, int32_t y, int32_t width, int32_t height,
-            const Surface* source, int32_t sourceX, int32_t sourceY, uint32_t rop) {
-  const bool readsSource = rop != BLACKNESS;
-  if (rop != BLACKNESS && rop != SRCCOPY && rop != SRCAND && rop != SRCPAINT) {
-    return;  // an operation we do not know changes nothing
-  }
+            const Surface* source, int32_t sourceX, int32_t sourceY, RasterOp rop) {
+  const bool readsSource = rop != RasterOp::Blackness;
   if (readsSource && source == nullptr) {
     return;
   }
@@ -38,7 +35,7 @@ void BitBlt(Surface& dest, int32_t x, int32_t y, int32_t width, int32_t height,
   const int32_t count = static_cast<int32_t>(right - left);
   const int32_t rows = static_cast<int32_t>(bottom - top);
 
-  if (rop == BLACKNESS) {
+  if (rop == RasterOp::Blackness) {
     if (outX == 0 && count == dest.Width) {
       // Whole rows lie next to each other: one fill.
       std::fill_n(dest.Row(outY), static_cast<std::size_t>(count) * rows, 0u);
@@ -56,20 +53,22 @@ void BitBlt(Surface& dest, int32_t x, int32_t y, int32_t width, int32_t height,
     uint32_t* out = dest.Row(outY + row) + outX;
     const uint32_t* in = source->Row(inY + row) + inX;
     switch (rop) {
-      case SRCCOPY:
+      case RasterOp::SourceCopy:
         // memmove: a surface may be copied onto itself.
         std::memmove(out, in, static_cast<std::size_t>(count) * sizeof(uint32_t));
         break;
-      case SRCAND:
+      case RasterOp::SourceAnd:
         for (int32_t column = 0; column < count; ++column) {
           out[column] &= in[column];
         }
         break;
-      default:  // SRCPAINT
+      case RasterOp::SourcePaint:
         for (int32_t column = 0; column < count; ++column) {
           out[column] |= in[column];
         }
         break;
+      case RasterOp::Blackness:
+        break;  // filled above
     }
   }
 }

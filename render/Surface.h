@@ -24,21 +24,24 @@ struct Surface {
   uint32_t At(int32_t x, int32_t y) const { return Row(y)[x]; }
 };
 
-// Raster operation codes, as the drawing code names them.
-inline constexpr uint32_t BLACKNESS = 0x00000042;  // black; no source is read
-inline constexpr uint32_t SRCCOPY = 0x00CC0020;    // source
-inline constexpr uint32_t SRCAND = 0x008800C6;     // destination AND source
-inline constexpr uint32_t SRCPAINT = 0x00EE0086;   // destination OR source
+// The four raster operations; the values are the platform's own codes for them.
+enum class RasterOp : uint32_t {
+  Blackness = 0x00000042,    // black; no source is read
+  SourceCopy = 0x00CC0020,   // source
+  SourceAnd = 0x008800C6,    // destination AND source
+  SourcePaint = 0x00EE0086,  // destination OR source
+};
 
 // Copies a width by height block from source at (sourceX, sourceY) to dest at (x, y) with the
 // raster operation. The block is clipped to both surfaces: nothing outside either is read or
-// written. source may be null for BLACKNESS.
+// written. source may be null for Blackness.
 void BitBlt(Surface& dest, int32_t x, int32_t y, int32_t width, int32_t height,
-            const Surface* source, int32_t sourceX, int32_t sourceY, uint32_t rop);
+            const Surface* source, int32_t sourceX, int32_t sourceY, RasterOp rop);
 
-// An RGB colour value as the text code takes it: red in the lowest byte.
-inline constexpr int32_t RGB(int red, int green, int blue) {
-  return red | (green << 8) | (blue << 16);
+// A colour as pixels hold it (XRGB8888, blue in the lowest byte). Text takes its colour in the
+// same encoding, so a pixel and a text colour can never be mixed up.
+inline constexpr uint32_t Rgb(uint8_t red, uint8_t green, uint8_t blue) {
+  return uint32_t{red} << 16 | uint32_t{green} << 8 | blue;
 }
 
 }  // namespace nuikaro

@@ -7,10 +7,10 @@ namespace nuikaro {
 namespace {
 
 // Blends colour into target through the mask placed with its cell's top left at (x, y).
-void BlendMask(Surface& target, const TextMask& mask, int32_t x, int32_t y, int32_t colour) {
-  const uint32_t red = static_cast<uint32_t>(colour) & 0xFF;
-  const uint32_t green = (static_cast<uint32_t>(colour) >> 8) & 0xFF;
-  const uint32_t blue = (static_cast<uint32_t>(colour) >> 16) & 0xFF;
+void BlendMask(Surface& target, const TextMask& mask, int32_t x, int32_t y, uint32_t colour) {
+  const uint32_t red = (colour >> 16) & 0xFF;
+  const uint32_t green = (colour >> 8) & 0xFF;
+  const uint32_t blue = colour & 0xFF;
   // 64-bit so that no far-off position overflows while clipping.
   const int64_t originX = x;
   const int64_t originY = static_cast<int64_t>(y) + mask.Top;
@@ -39,7 +39,7 @@ void BlendMask(Surface& target, const TextMask& mask, int32_t x, int32_t y, int3
 }  // namespace
 
 void DrawString(const DeviceContext& dc, std::string_view text, int32_t x, int32_t y,
-                int32_t height, int32_t weight, int32_t italic, int32_t colour,
+                int32_t height, int32_t weight, int32_t italic, uint32_t colour,
                 std::string_view faceName) {
   CachedFont* font = dc.Fonts.Font(faceName, height, weight, italic);
   if (AnsiByteLength(text) == 0) {

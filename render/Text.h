@@ -20,11 +20,11 @@ struct DeviceContext {
 };
 
 // Draws text on one line with the top left of its first character cell at (x, y), in a font of
-// the face at the given cell height, weight and slant, in colour (an RGB value, red in the lowest
-// byte). Only the glyphs' pixels change, blended by their coverage; everything is clipped to the
+// the face at the given cell height, weight and slant, in colour (a pixel value, made with
+// Rgb). Only the glyphs' pixels change, blended by their coverage; everything is clipped to the
 // surface.
 void DrawString(const DeviceContext& dc, std::string_view text, int32_t x, int32_t y,
-                int32_t height, int32_t weight, int32_t italic, int32_t colour,
+                int32_t height, int32_t weight, int32_t italic, uint32_t colour,
                 std::string_view faceName);
 
 }  // namespace nuikaro

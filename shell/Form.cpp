@@ -21,31 +21,31 @@ void InitGame(Form1& form) {
   SpawnAllItems(form.Game, form.Platform);
   form.Platform.RenderFrame();
   // Last, so no tick or key ever sees a half-made game.
-  form.Game.Running = True;
+  form.Game.Running = BoolTrue;
 }
 
 void Form_KeyDown(Form1& form, int16_t keyCode) {
   nuikaro::Game& game = form.Game;
-  if (game.Running == False) {
+  if (game.Running == BoolFalse) {
     return;  // dropped, not stored: also Escape and Enter while the game-over box is open
   }
   switch (keyCode) {
-    case VK_UP:
+    case VirtualKey::Up:
       game.NextDir = DirUp;
       break;
-    case VK_RIGHT:
+    case VirtualKey::Right:
       game.NextDir = DirRight;
       break;
-    case VK_DOWN:
+    case VirtualKey::Down:
       game.NextDir = DirDown;
       break;
-    case VK_LEFT:
+    case VirtualKey::Left:
       game.NextDir = DirLeft;
       break;
-    case VK_ESCAPE:
+    case VirtualKey::Escape:
       form.Platform.Unload();
       return;  // the game is closed: no move after it
-    case VK_RETURN:
+    case VirtualKey::Return:
       game.StepMode = static_cast<int16_t>(~game.StepMode);
       break;
     default:
@@ -54,7 +54,7 @@ void Form_KeyDown(Form1& form, int16_t keyCode) {
   }
   // In step mode every key that leaves a direction moves at once; Enter switching step mode on
   // counts too.
-  if (game.StepMode != False && game.NextDir != NoDirection) {
+  if (game.StepMode != BoolFalse && game.NextDir != NoDirection) {
     MoveSnake(game, form.Platform, game.NextDir);
   }
 }

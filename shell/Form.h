@@ -13,13 +13,16 @@
 
 namespace nuikaro {
 
-// Virtual-key codes of the six keys the game knows; every other key is "any other key".
-inline constexpr int16_t VK_RETURN = 13;
-inline constexpr int16_t VK_ESCAPE = 27;
-inline constexpr int16_t VK_LEFT = 37;
-inline constexpr int16_t VK_UP = 38;
-inline constexpr int16_t VK_RIGHT = 39;
-inline constexpr int16_t VK_DOWN = 40;
+// Virtual-key codes of the six keys the game knows; Other stands for every other key.
+namespace VirtualKey {
+inline constexpr int16_t Other = 0;
+inline constexpr int16_t Return = 13;
+inline constexpr int16_t Escape = 27;
+inline constexpr int16_t Left = 37;
+inline constexpr int16_t Up = 38;
+inline constexpr int16_t Right = 39;
+inline constexpr int16_t Down = 40;
+}  // namespace VirtualKey
 
 inline constexpr int TimerPeriodMilliseconds = 100;
 

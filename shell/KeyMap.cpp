@@ -10,28 +10,28 @@ int16_t VirtualKeyFromSdl(int32_t sdlKeycode, uint16_t modifiers) {
   const bool keypadArrows = (modifiers & KMOD_NUM) == 0;
   switch (sdlKeycode) {
     case SDLK_UP:
-      return VK_UP;
+      return VirtualKey::Up;
     case SDLK_RIGHT:
-      return VK_RIGHT;
+      return VirtualKey::Right;
     case SDLK_DOWN:
-      return VK_DOWN;
+      return VirtualKey::Down;
     case SDLK_LEFT:
-      return VK_LEFT;
+      return VirtualKey::Left;
     case SDLK_KP_8:
-      return keypadArrows ? VK_UP : VK_OTHER;
+      return keypadArrows ? VirtualKey::Up : VirtualKey::Other;
     case SDLK_KP_6:
-      return keypadArrows ? VK_RIGHT : VK_OTHER;
+      return keypadArrows ? VirtualKey::Right : VirtualKey::Other;
     case SDLK_KP_2:
-      return keypadArrows ? VK_DOWN : VK_OTHER;
+      return keypadArrows ? VirtualKey::Down : VirtualKey::Other;
     case SDLK_KP_4:
-      return keypadArrows ? VK_LEFT : VK_OTHER;
+      return keypadArrows ? VirtualKey::Left : VirtualKey::Other;
     case SDLK_ESCAPE:
-      return VK_ESCAPE;
+      return VirtualKey::Escape;
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
-      return VK_RETURN;
+      return VirtualKey::Return;
     default:
-      return VK_OTHER;
+      return VirtualKey::Other;
   }
 }
 

@@ -3,14 +3,14 @@
 
 #include <cstdint>
 
-namespace nuikaro {
+#include "shell/Form.h"
 
-inline constexpr int16_t VK_OTHER = 0;  // stands for every key outside the game's six
+namespace nuikaro {
 
 // The arrows, Escape, and both Enter keys map to their virtual-key codes (Form.h); so do the
 // keypad's 8, 6, 2 and 4 while NumLock is off, when they are its arrows. Every other key,
-// modifier keys and the keypad's digits included, maps to VK_OTHER. modifiers is SDL's modifier
-// state of the key event.
+// modifier keys and the keypad's digits included, maps to VirtualKey::Other. modifiers is SDL's
+// modifier state of the key event.
 int16_t VirtualKeyFromSdl(int32_t sdlKeycode, uint16_t modifiers);
 
 }  // namespace nuikaro

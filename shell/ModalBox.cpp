@@ -22,11 +22,11 @@ constexpr int32_t ButtonHeight = 26;
 constexpr int32_t LabelX = ButtonX + 35;
 constexpr int32_t LabelY = ButtonY + 5;
 
-constexpr uint32_t White = 0x00FFFFFF;
-constexpr uint32_t BandGrey = 0x00F0F0F0;
-constexpr uint32_t ButtonGrey = 0x00E1E1E1;
-constexpr uint32_t DefaultButtonBlue = 0x000078D7;  // the button Enter presses
-constexpr int32_t TextColour = RGB(0, 0, 0);
+constexpr uint32_t White = Rgb(255, 255, 255);
+constexpr uint32_t BandGrey = Rgb(240, 240, 240);
+constexpr uint32_t ButtonGrey = Rgb(225, 225, 225);
+constexpr uint32_t DefaultButtonBlue = Rgb(0, 120, 215);  // the button Enter presses
+constexpr uint32_t TextColour = Rgb(0, 0, 0);
 constexpr int32_t Normal = 400;
 
 void Fill(Surface& surface, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t colour) {

@@ -23,7 +23,7 @@ struct GameOver : ::testing::Test {
   void SetUp() override {
     LaySnake(game, {{5, 5}, {5, 5}, {4, 5}, {3, 5}}, DirRight);
     PutItemsOn(game, 29, 29);
-    game.Running = True;
+    game.Running = BoolTrue;
     game.Score = 42;
   }
 };
@@ -36,7 +36,7 @@ TEST_F(GameOver, ShowsOneBoxThenRestartsWithTheHeadOnTheCellWhereItDied) {
   EXPECT_EQ(SnakeLength(game), 1);
   EXPECT_EQ(game.Segments[0], (Segment{StateHead, 4, 5, DirLeft}));
   EXPECT_EQ(game.Score, 0);
-  EXPECT_EQ(game.Running, True);
+  EXPECT_EQ(game.Running, BoolTrue);
   for (int slot = 0; slot < BoardItemCount; ++slot) {
     EXPECT_EQ(CellOf(game.Items[slot]), (Cell{20, 21})) << "slot " << slot;
   }
@@ -78,13 +78,13 @@ TEST_F(GameOver, RestartDrawsTwiceBeforeTheMoveEndsAndSetsRunningLast) {
   EXPECT_EQ(host.Frames[0].Length, 1);
   EXPECT_EQ(host.Frames[0].Score, 42);
   EXPECT_EQ(CellOf(host.Frames[0].Items[0]), (Cell{29, 29}));
-  EXPECT_EQ(host.Frames[0].Running, False);
+  EXPECT_EQ(host.Frames[0].Running, BoolFalse);
   // The restart's own redraw shows the new game, still stopped.
   EXPECT_EQ(host.Frames[1].Score, 0);
   EXPECT_EQ(CellOf(host.Frames[1].Items[0]), (Cell{20, 21}));
-  EXPECT_EQ(host.Frames[1].Running, False);
+  EXPECT_EQ(host.Frames[1].Running, BoolFalse);
   // The move's own last redraw comes after the game runs again.
-  EXPECT_EQ(host.Frames[2].Running, True);
+  EXPECT_EQ(host.Frames[2].Running, BoolTrue);
 }
 
 TEST_F(GameOver, TicksDeliveredWhileTheBoxIsOpenDoNothing) {
@@ -92,7 +92,7 @@ TEST_F(GameOver, TicksDeliveredWhileTheBoxIsOpenDoNothing) {
   game.NextDir = DirUp;
   int ticksInBox = 0;
   host.OnBox = [&] {
-    EXPECT_EQ(game.Running, False);
+    EXPECT_EQ(game.Running, BoolFalse);
     for (int i = 0; i < 300; ++i) {  // more than a renewal's worth
       TickProc(game, host);
       ++ticksInBox;
@@ -110,15 +110,15 @@ TEST_F(GameOver, TicksDeliveredWhileTheBoxIsOpenDoNothing) {
 
 TEST_F(GameOver, RestartKeepsTheRequestedDirectionStepModeAndTickCount) {
   game.NextDir = NoDirection;
-  game.StepMode = True;
+  game.StepMode = BoolTrue;
   game.TickCount = 123;
   host.QueueTenItems(29, 29);
   MoveSnake(game, host, DirLeft);
   EXPECT_EQ(game.NextDir, NoDirection);
-  EXPECT_EQ(game.StepMode, True);
+  EXPECT_EQ(game.StepMode, BoolTrue);
   EXPECT_EQ(game.TickCount, 123);
 
-  game.StepMode = False;
+  game.StepMode = BoolFalse;
   TickProc(game, host);  // goes on in the direction of the fatal move
   EXPECT_EQ(CellOf(game.Segments[0]), (Cell{3, 5}));
 }

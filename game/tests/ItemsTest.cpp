@@ -77,7 +77,7 @@ struct PickUp : ::testing::Test {
   void SetUp() override {
     LaySnake(game, {{5, 5}, {5, 5}, {4, 5}, {3, 5}}, DirRight);
     PutItemsOn(game, 29, 29);
-    game.Running = True;
+    game.Running = BoolTrue;
     game.Score = 100;
   }
 };

@@ -18,7 +18,7 @@ struct Running : ::testing::Test {
   FakeHost host{game};
   void SetUp() override {
     PutItemsOn(game, 29, 29);
-    game.Running = True;
+    game.Running = BoolTrue;
   }
 };
 
@@ -125,12 +125,12 @@ TEST_F(MoveSnakeTest, AnItemTheRestartLaysOnTheHeadsCellIsTakenInTheSameMove) {
   EXPECT_EQ(game.Score, 5);
   EXPECT_EQ(SnakeLength(game), 7);
   EXPECT_EQ(game.Items[0], (Item{KindShrink3, 25, 25}));
-  EXPECT_EQ(game.Running, True);
+  EXPECT_EQ(game.Running, BoolTrue);
 }
 
 TEST_F(TickProcTest, IsIgnoredWhileNotRunningAndNotEvenCounted) {
   LaySnake(game, {{3, 3}}, DirRight);
-  game.Running = False;
+  game.Running = BoolFalse;
   game.TickCount = RenewalTicks - 1;
   const Game before = game;
   TickProc(game, host);
@@ -153,7 +153,7 @@ TEST_F(TickProcTest, MovesInTheRequestedDirectionOrInTheHeadsOwnWhenNoneIsReques
 
 TEST_F(TickProcTest, InStepModeTicksAreCountedButNeverMove) {
   LaySnake(game, {{3, 3}}, DirRight);
-  game.StepMode = True;
+  game.StepMode = BoolTrue;
   game.NextDir = DirDown;
   for (int i = 0; i < 5; ++i) {
     TickProc(game, host);
@@ -178,7 +178,7 @@ TEST_F(TickProcTest, TheTwoHundredthTickRenewsTheItemsAndRedrawsBeforeTheMove) {
 
 TEST_F(TickProcTest, TheTwoHundredthTickRenewsTheItemsInStepModeToo) {
   LaySnake(game, {{3, 3}}, DirRight);
-  game.StepMode = True;
+  game.StepMode = BoolTrue;
   game.TickCount = RenewalTicks - 1;
   host.QueueTenItems(17, 18);
   TickProc(game, host);

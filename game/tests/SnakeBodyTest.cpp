@@ -44,14 +44,14 @@ TEST(SetSegmentState, ChangesTheStateAndNothingElse) {
 TEST(FollowSegment, FreeRecordWritesNothingAndReportsFalse) {
   Game game;
   LaySnakeOfLength(game, 2);
-  EXPECT_EQ(FollowSegment(game, 2, 7, 8, DirDown), False);
+  EXPECT_EQ(FollowSegment(game, 2, 7, 8, DirDown), BoolFalse);
   EXPECT_TRUE(IsFreeAndZero(game.Segments[2]));
 }
 
 TEST(FollowSegment, LiveRecordTakesCellAndDirAndKeepsItsState) {
   Game game;
   LaySnakeOfLength(game, 3);
-  EXPECT_EQ(FollowSegment(game, 2, 7, 8, DirDown), True);
+  EXPECT_EQ(FollowSegment(game, 2, 7, 8, DirDown), BoolTrue);
   EXPECT_EQ(game.Segments[2], (Segment{StateBody, 7, 8, DirDown}));
 }
 

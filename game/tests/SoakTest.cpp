@@ -51,7 +51,7 @@ std::string BrokenRule(const Game& game) {
   if (unused.Kind != KindNone || unused.X != 0 || unused.Y != 0) {
     return "slot 10 was written";
   }
-  if (game.Running != True || game.TickCount < 0 || game.TickCount >= RenewalTicks ||
+  if (game.Running != BoolTrue || game.TickCount < 0 || game.TickCount >= RenewalTicks ||
       game.Score < 0) {
     return "flags out of range";
   }
@@ -117,7 +117,7 @@ TEST(Soak, TwoHundredThousandRandomOperationsKeepTheTablesSound) {
   SetSegmentState(game, 0, StateHead);
   game.NextDir = DirDown;
   SpawnAllItems(game, host);
-  game.Running = True;
+  game.Running = BoolTrue;
   ASSERT_EQ(BrokenRule(game), "");
 
   int longest = 1;
@@ -130,7 +130,7 @@ TEST(Soak, TwoHundredThousandRandomOperationsKeepTheTablesSound) {
       // direction moves at once.
       game.NextDir = choice < 95 ? SteeringDirection(game, random)
                                  : static_cast<int16_t>(static_cast<int>(random() % 5) - 1);
-      if (game.StepMode != False && game.NextDir != NoDirection) {
+      if (game.StepMode != BoolFalse && game.NextDir != NoDirection) {
         MoveSnake(game, host, game.NextDir);
       }
     } else if (choice < 99) {

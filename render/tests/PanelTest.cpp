@@ -159,11 +159,13 @@ TEST(DrawPanel, ShowsASevenDigitScoreReachingFurtherRight) {
 TEST(DrawPanel, DrawsTheSameFrameTwiceInARow) {
   PanelFrame frame(4321);
   const std::vector<uint32_t> first = frame.Pixels().Pixels;
-  BitBlt(frame.Drawing.BackBuffer, 0, 0, ScreenWidth, ScreenHeight, nullptr, 0, 0, BLACKNESS);
+  BitBlt(frame.Drawing.BackBuffer, 0, 0, ScreenWidth, ScreenHeight, nullptr, 0, 0,
+         RasterOp::Blackness);
   DrawPanel(frame.Drawing);
   EXPECT_EQ(frame.Pixels().Pixels, first);
   frame.Drawing.Fonts.Release();
-  BitBlt(frame.Drawing.BackBuffer, 0, 0, ScreenWidth, ScreenHeight, nullptr, 0, 0, BLACKNESS);
+  BitBlt(frame.Drawing.BackBuffer, 0, 0, ScreenWidth, ScreenHeight, nullptr, 0, 0,
+         RasterOp::Blackness);
   DrawPanel(frame.Drawing);
   EXPECT_EQ(frame.Pixels().Pixels, first);
 }

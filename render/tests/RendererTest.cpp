@@ -222,7 +222,8 @@ class TileTableTest : public testing::TestWithParam<TileRow> {
   // Draws only the background, over a buffer scribbled on first, as RenderFrame's own clear
   // would leave it black.
   static void DrawOnBlack(Renderer& renderer) {
-    BitBlt(renderer.BackBuffer, 0, 0, ScreenWidth, ScreenHeight, nullptr, 0, 0, BLACKNESS);
+    BitBlt(renderer.BackBuffer, 0, 0, ScreenWidth, ScreenHeight, nullptr, 0, 0,
+           RasterOp::Blackness);
     DrawBackground(renderer);
   }
 };

@@ -113,9 +113,9 @@ TEST(FontCache, DrawsTheSameFromAFontsBytesAsFromItsFile) {
   FontCache fromBytes(FontBytes);
   Surface expected(200, 40);
   Surface drawn(200, 40);
-  DrawString({expected, fromFile}, TitleText, 10, 10, 20, 700, 1, RGB(255, 255, 255),
+  DrawString({expected, fromFile}, TitleText, 10, 10, 20, 700, 1, Rgb(255, 255, 255),
              PanelFaceName);
-  DrawString({drawn, fromBytes}, TitleText, 10, 10, 20, 700, 1, RGB(255, 255, 255), PanelFaceName);
+  DrawString({drawn, fromBytes}, TitleText, 10, 10, 20, 700, 1, Rgb(255, 255, 255), PanelFaceName);
   EXPECT_GT(InkedPixels(expected), 0);
   EXPECT_EQ(drawn.Pixels, expected.Pixels);
 }
@@ -138,11 +138,11 @@ TEST(FontCache, RefusesHeightsThatAreNoText) {
 TEST(FontCache, CanBeReleasedTwiceAndUsedAgain) {
   FontCache fonts;
   Surface before(200, 40);
-  DrawString({before, fonts}, TitleText, 10, 10, 20, 700, 1, RGB(255, 255, 255), PanelFaceName);
+  DrawString({before, fonts}, TitleText, 10, 10, 20, 700, 1, Rgb(255, 255, 255), PanelFaceName);
   fonts.Release();
   fonts.Release();
   Surface after(200, 40);
-  DrawString({after, fonts}, TitleText, 10, 10, 20, 700, 1, RGB(255, 255, 255), PanelFaceName);
+  DrawString({after, fonts}, TitleText, 10, 10, 20, 700, 1, Rgb(255, 255, 255), PanelFaceName);
   EXPECT_GT(InkedPixels(before), 0);
   EXPECT_EQ(after.Pixels, before.Pixels);
 }
@@ -164,7 +164,7 @@ TEST(DrawString, KeepsEveryPanelTextInsideItsCharacterCell) {
   for (const PanelTextCase& text : cases) {
     Surface surface(300, 100);
     DrawString({surface, fonts}, text.Text, 20, 40, text.Height, text.Weight, text.Italic,
-               RGB(255, 255, 255), PanelFaceName);
+               Rgb(255, 255, 255), PanelFaceName);
     const auto [first, last] = InkedRows(surface);
     EXPECT_GE(first, 40) << text.Text;
     EXPECT_LT(last, 40 + text.Height) << text.Text;
@@ -176,7 +176,7 @@ TEST(DrawString, BlendsTheColourByCoverageAndLeavesOtherPixelsAlone) {
   FontCache fonts;
   Surface surface(200, 40);
   std::fill(surface.Pixels.begin(), surface.Pixels.end(), 0x0000FF);  // blue
-  DrawString({surface, fonts}, Grow3Legend, 5, 5, 15, 700, 0, RGB(255, 0, 0), PanelFaceName);
+  DrawString({surface, fonts}, Grow3Legend, 5, 5, 15, 700, 0, Rgb(255, 0, 0), PanelFaceName);
   int64_t fullyRed = 0;
   for (const uint32_t pixel : surface.Pixels) {
     const uint32_t red = (pixel >> 16) & 0xFF;
@@ -196,9 +196,9 @@ TEST(DrawString, DrawsBoldHeavierAndItalicSlanted) {
   Surface regular(200, 40);
   Surface bold(200, 40);
   Surface italic(200, 40);
-  DrawString({regular, fonts}, TitleText, 5, 5, 20, 400, 0, RGB(255, 255, 255), PanelFaceName);
-  DrawString({bold, fonts}, TitleText, 5, 5, 20, 700, 0, RGB(255, 255, 255), PanelFaceName);
-  DrawString({italic, fonts}, TitleText, 5, 5, 20, 400, 1, RGB(255, 255, 255), PanelFaceName);
+  DrawString({regular, fonts}, TitleText, 5, 5, 20, 400, 0, Rgb(255, 255, 255), PanelFaceName);
+  DrawString({bold, fonts}, TitleText, 5, 5, 20, 700, 0, Rgb(255, 255, 255), PanelFaceName);
+  DrawString({italic, fonts}, TitleText, 5, 5, 20, 400, 1, Rgb(255, 255, 255), PanelFaceName);
   EXPECT_GT(InkedPixels(bold), InkedPixels(regular) * 11 / 10);
   EXPECT_NE(italic.Pixels, regular.Pixels);
 }
@@ -209,7 +209,7 @@ TEST(DrawString, ClipsTextAtEveryEdgeOfTheSurface) {
   const int32_t positions[][2] = {{-30, 5}, {30, 5}, {5, -12}, {5, 15}, {INT32_MIN, INT32_MAX}};
   for (const auto& position : positions) {
     DrawString({surface, fonts}, Grow5Legend, position[0], position[1], 15, 700, 0,
-               RGB(255, 255, 255), PanelFaceName);
+               Rgb(255, 255, 255), PanelFaceName);
   }
   EXPECT_GT(InkedPixels(surface), 0);
   EXPECT_LT(InkedPixels(surface), static_cast<int64_t>(surface.Pixels.size()));
@@ -218,15 +218,15 @@ TEST(DrawString, ClipsTextAtEveryEdgeOfTheSurface) {
 TEST(DrawString, DrawsNothingForAnEmptyTextOrAnImpossibleHeight) {
   FontCache fonts;
   Surface surface(100, 40);
-  DrawString({surface, fonts}, "", 5, 5, 15, 700, 0, RGB(255, 255, 255), PanelFaceName);
-  DrawString({surface, fonts}, TitleText, 5, 5, 0, 700, 0, RGB(255, 255, 255), PanelFaceName);
+  DrawString({surface, fonts}, "", 5, 5, 15, 700, 0, Rgb(255, 255, 255), PanelFaceName);
+  DrawString({surface, fonts}, TitleText, 5, 5, 0, 700, 0, Rgb(255, 255, 255), PanelFaceName);
   EXPECT_EQ(InkedPixels(surface), 0);
 }
 
 TEST(DrawString, FallsBackToSomeFaceForAnUnknownName) {
   FontCache fonts;
   Surface surface(100, 40);
-  DrawString({surface, fonts}, "－３", 5, 5, 15, 700, 0, RGB(255, 255, 255), "No Such Face");
+  DrawString({surface, fonts}, "－３", 5, 5, 15, 700, 0, Rgb(255, 255, 255), "No Such Face");
   EXPECT_GT(InkedPixels(surface), 0);
 }
 

@@ -174,28 +174,28 @@ TEST_F(EventLoopTest, KeysReachTheGameOneByOneWithEachRepeatOfAHeldKeyAPress) {
   const uint32_t down = SDL_KEYDOWN;
   const std::vector<KeysCase> cases = {
       {"a held arrow in step mode: the press and two repeats move three cells",
-       True,
+       BoolTrue,
        {KeyEvent(down, 0, SDLK_RIGHT), KeyEvent(down, 0, SDLK_RIGHT, 0, 1),
         KeyEvent(down, 0, SDLK_RIGHT, 0, 1)},
        {8, 5},
        DirRight},
       {"timed play: only the last arrow counts, nothing moves before the tick",
-       False,
+       BoolFalse,
        {KeyEvent(down, 0, SDLK_RIGHT), KeyEvent(down, 0, SDLK_LEFT)},
        {5, 5},
        DirLeft},
       {"the keypad's 2 with NumLock off is Down",
-       True,
+       BoolTrue,
        {KeyEvent(down, 0, SDLK_KP_2)},
        {5, 6},
        DirDown},
       {"the keypad's 2 with NumLock on is any other key",
-       True,
+       BoolTrue,
        {KeyEvent(down, 0, SDLK_KP_2, KMOD_NUM)},
        {5, 5},
        NoDirection},
       {"key releases do nothing",
-       True,
+       BoolTrue,
        {KeyEvent(down, 0, SDLK_UP), KeyEvent(SDL_KEYUP, 0, SDLK_UP)},
        {5, 4},
        DirUp},
@@ -229,7 +229,7 @@ TEST_F(EventLoopTest, KeysReachTheGameOneByOneWithEachRepeatOfAHeldKeyAPress) {
 }
 
 TEST_F(EventLoopTest, WhileTheBoxIsOpenTheGameStandsStillAndItsWindowRepaints) {
-  StartPlayingAt(5, 5, True);
+  StartPlayingAt(5, 5, BoolTrue);
   // Head at (5, 5) after moving right; its body to the left: turning back is fatal.
   LaySnake(game, {{5, 5}, {4, 5}, {3, 5}, {3, 5}}, DirRight);
   events.At(10, [&] { return KeyEvent(SDL_KEYDOWN, windowId, SDLK_LEFT); });
@@ -238,7 +238,7 @@ TEST_F(EventLoopTest, WhileTheBoxIsOpenTheGameStandsStillAndItsWindowRepaints) {
   events.CheckAt(20, [&] {
     ASSERT_NE(Box(), nullptr) << "no box";
     boxTitle = SDL_GetWindowTitle(Box());
-    EXPECT_EQ(game.Running, False);
+    EXPECT_EQ(game.Running, BoolFalse);
   });
   events.At(30, [&] { return KeyEvent(SDL_KEYDOWN, windowId, SDLK_UP); });
   events.At(40, [&] { return KeyEvent(SDL_KEYDOWN, windowId, SDLK_RETURN); });
@@ -257,7 +257,7 @@ TEST_F(EventLoopTest, WhileTheBoxIsOpenTheGameStandsStillAndItsWindowRepaints) {
   events.At(450, [&] { return KeyEvent(SDL_KEYUP, BoxId(), SDLK_RETURN); });
   events.CheckAt(451, [&] {
     EXPECT_EQ(Box(), nullptr) << "the box is still open";
-    EXPECT_EQ(game.Running, True);
+    EXPECT_EQ(game.Running, BoolTrue);
     for (int i = 1; i < SegmentCount; ++i) {
       // Cut back to the head: an item the restart laid under it may have grown it on the spot.
       if (game.Segments[i].State != StateFree) {
@@ -265,7 +265,7 @@ TEST_F(EventLoopTest, WhileTheBoxIsOpenTheGameStandsStillAndItsWindowRepaints) {
             << "no restart: record " << i;
       }
     }
-    EXPECT_EQ(game.StepMode, True) << "a key for the box or dropped during it reached the game";
+    EXPECT_EQ(game.StepMode, BoolTrue) << "a key for the box or dropped during it reached the game";
     EXPECT_EQ(game.NextDir, DirLeft) << "a key dropped during the box reached the game";
     EXPECT_FALSE(form.Closed) << "Escape during the box closed the game";
   });
@@ -286,7 +286,7 @@ TEST_F(EventLoopTest, ACloseRequestWhileTheBoxIsOpenEndsTheGameAtOnceAndDrawsNot
     Form1 gameForm{game, renderer, loop, NUIKARO_ASSET_DIR};
     LoadForm(gameForm);
     PutItemsOn(game, 29, 0);
-    game.StepMode = True;
+    game.StepMode = BoolTrue;
     LaySnake(game, {{5, 5}, {4, 5}, {3, 5}, {3, 5}}, DirRight);
     Surface frameUnderTheBox;
     script.At(10, [&] { return KeyEvent(SDL_KEYDOWN, windowId, SDLK_LEFT); });
@@ -301,7 +301,7 @@ TEST_F(EventLoopTest, ACloseRequestWhileTheBoxIsOpenEndsTheGameAtOnceAndDrawsNot
     EXPECT_TRUE(gameForm.Closed);
     EXPECT_EQ(Box(), nullptr) << "the box outlived the game";
     EXPECT_EQ(renderer.BackSprite.Width, 0) << "not shut down";
-    EXPECT_EQ(game.StepMode, True) << "the loop went on after the close";
+    EXPECT_EQ(game.StepMode, BoolTrue) << "the loop went on after the close";
     EXPECT_TRUE(renderer.BackBuffer.Pixels == frameUnderTheBox.Pixels)
         << "the restart after the close was drawn";
   }
@@ -309,7 +309,7 @@ TEST_F(EventLoopTest, ACloseRequestWhileTheBoxIsOpenEndsTheGameAtOnceAndDrawsNot
 
 TEST_F(EventLoopTest, TheHostsRedrawShowsTheFrameItHasJustDrawn) {
   // The window still holds the first frame; the snake and the items have moved since.
-  StartPlayingAt(5, 5, False);
+  StartPlayingAt(5, 5, BoolFalse);
   platform.RenderFrame();
   Renderer fresh(game);
   LoadSprites(fresh, NUIKARO_ASSET_DIR);

@@ -52,7 +52,7 @@ class FakeWindow final : public WindowPlatform {
   Form1* Form = nullptr;
   bool SpritesLoadedAtSetTimer = false;
   bool SpritesFreedAtKillTimer = false;
-  int16_t RunningAtShow = False;
+  int16_t RunningAtShow = BoolFalse;
 
  private:
   Game& game_;
@@ -88,7 +88,7 @@ class FormTest : public ::testing::Test {
     game.Segments[0].X = x;
     game.Segments[0].Y = y;
     game.NextDir = DirDown;
-    game.Running = True;
+    game.Running = BoolTrue;
   }
 
   int Frames() const { return static_cast<int>(window.Host.Frames.size()); }
@@ -113,8 +113,9 @@ TEST_F(FormTest, LoadingTheFormLoadsBothSpritesBeforeTheTimerAndDrawsBeforeShowi
   }
   EXPECT_EQ(window.Host.Events, "T" + tenItems + "FS");
   ASSERT_EQ(Frames(), 1);
-  EXPECT_EQ(window.Host.Frames[0].Running, False) << "Running is set only after the first frame";
-  EXPECT_EQ(window.RunningAtShow, True);
+  EXPECT_EQ(window.Host.Frames[0].Running, BoolFalse)
+      << "Running is set only after the first frame";
+  EXPECT_EQ(window.RunningAtShow, BoolTrue);
 }
 
 TEST_F(FormTest, TheFirstGameStartsWithTheHeadAloneOnTheTopLeftCellHeadingDown) {
@@ -127,7 +128,7 @@ TEST_F(FormTest, TheFirstGameStartsWithTheHeadAloneOnTheTopLeftCellHeadingDown) 
   EXPECT_EQ(head.Dir, DirUp);
   EXPECT_EQ(SnakeLength(game), 1);
   EXPECT_EQ(game.NextDir, DirDown);
-  EXPECT_EQ(game.StepMode, False);
+  EXPECT_EQ(game.StepMode, BoolFalse);
   EXPECT_EQ(game.Score, 0);
   for (int slot = 0; slot < BoardItemCount; ++slot) {
     EXPECT_NE(game.Items[slot].Kind, KindNone) << "slot " << slot;
@@ -151,7 +152,7 @@ TEST_F(FormTest, AMissingBitmapStopsTheStartBeforeTheTimerOrTheWindow) {
     EXPECT_EQ(std::filesystem::path(error.File()).filename(), "Nuik_Items.bmp");
   }
   EXPECT_EQ(window.Host.Events, "");
-  EXPECT_EQ(game.Running, False);
+  EXPECT_EQ(game.Running, BoolFalse);
 }
 
 TEST_F(FormTest, ShuttingDownFreesTheSpritesAndThenKillsTheTimer) {
@@ -168,7 +169,7 @@ TEST_F(FormTest, EveryCloseRequestAfterTheFirstDoesNothing) {
   LoadForm(form);
   CloseForm(form);
   CloseForm(form);
-  Form_KeyDown(form, VK_ESCAPE);
+  Form_KeyDown(form, VirtualKey::Escape);
   EXPECT_EQ(window.Count('K'), 1);
   EXPECT_TRUE(form.Closed);
 }
@@ -176,10 +177,10 @@ TEST_F(FormTest, EveryCloseRequestAfterTheFirstDoesNothing) {
 TEST_F(FormTest, EscapeClosesTheGameOnceWithoutMovingTheSnake) {
   WriteBothBitmaps();
   LoadForm(form);
-  game.StepMode = True;
+  game.StepMode = BoolTrue;
   const Segment headBefore = game.Segments[0];
   const int framesBefore = Frames();
-  Form_KeyDown(form, VK_ESCAPE);
+  Form_KeyDown(form, VirtualKey::Escape);
   EXPECT_EQ(window.Count('U'), 1);
   EXPECT_EQ(window.Count('K'), 1);
   EXPECT_TRUE(form.Closed);
@@ -189,8 +190,10 @@ TEST_F(FormTest, EscapeClosesTheGameOnceWithoutMovingTheSnake) {
 
 TEST_F(FormTest, ArrowsInTimedPlayOnlyRecordTheDirection) {
   StartPlayingAt(5, 5);
-  const std::vector<std::pair<int16_t, int16_t>> arrows = {
-      {VK_UP, DirUp}, {VK_RIGHT, DirRight}, {VK_DOWN, DirDown}, {VK_LEFT, DirLeft}};
+  const std::vector<std::pair<int16_t, int16_t>> arrows = {{VirtualKey::Up, DirUp},
+                                                           {VirtualKey::Right, DirRight},
+                                                           {VirtualKey::Down, DirDown},
+                                                           {VirtualKey::Left, DirLeft}};
   for (const auto& [key, dir] : arrows) {
     Form_KeyDown(form, key);
     EXPECT_EQ(game.NextDir, dir) << "key " << key;
@@ -202,7 +205,7 @@ TEST_F(FormTest, ArrowsInTimedPlayOnlyRecordTheDirection) {
 
 TEST_F(FormTest, AnyOtherKeyClearsTheDirectionAndMovesNothing) {
   StartPlayingAt(5, 5);
-  game.StepMode = True;
+  game.StepMode = BoolTrue;
   for (const int16_t key : {int16_t{16}, int16_t{32}, int16_t{0}, int16_t{65}}) {
     game.NextDir = DirRight;
     Form_KeyDown(form, key);
@@ -210,13 +213,13 @@ TEST_F(FormTest, AnyOtherKeyClearsTheDirectionAndMovesNothing) {
   }
   EXPECT_EQ(game.Segments[0].X, 5);
   EXPECT_EQ(game.Segments[0].Y, 5);
-  EXPECT_EQ(game.StepMode, True);
+  EXPECT_EQ(game.StepMode, BoolTrue);
 }
 
 TEST_F(FormTest, EnterSwitchingStepModeOnMovesAtOnceWhenADirectionIsRequested) {
   StartPlayingAt(5, 5);
-  Form_KeyDown(form, VK_RETURN);
-  EXPECT_EQ(game.StepMode, True);
+  Form_KeyDown(form, VirtualKey::Return);
+  EXPECT_EQ(game.StepMode, BoolTrue);
   EXPECT_EQ(game.Segments[0].Y, 6) << "NextDir 2 moves the head one cell down";
   EXPECT_EQ(game.Segments[0].X, 5);
 }
@@ -224,18 +227,18 @@ TEST_F(FormTest, EnterSwitchingStepModeOnMovesAtOnceWhenADirectionIsRequested) {
 TEST_F(FormTest, EnterSwitchingStepModeOnWithNoDirectionMovesNothing) {
   StartPlayingAt(5, 5);
   game.NextDir = NoDirection;
-  Form_KeyDown(form, VK_RETURN);
-  EXPECT_EQ(game.StepMode, True);
+  Form_KeyDown(form, VirtualKey::Return);
+  EXPECT_EQ(game.StepMode, BoolTrue);
   EXPECT_EQ(game.Segments[0].Y, 5);
   EXPECT_EQ(Frames(), 0);
 }
 
 TEST_F(FormTest, EnterSwitchingStepModeOffMovesNothing) {
   StartPlayingAt(5, 5);
-  game.StepMode = True;
+  game.StepMode = BoolTrue;
   game.NextDir = DirRight;
-  Form_KeyDown(form, VK_RETURN);
-  EXPECT_EQ(game.StepMode, False);
+  Form_KeyDown(form, VirtualKey::Return);
+  EXPECT_EQ(game.StepMode, BoolFalse);
   EXPECT_EQ(game.Segments[0].X, 5);
   EXPECT_EQ(Frames(), 0);
 }
@@ -244,16 +247,16 @@ TEST_F(FormTest, EnterTogglesStepModeByBitwiseNot) {
   StartPlayingAt(5, 5);
   game.NextDir = NoDirection;
   game.StepMode = 1;  // not a value the game makes, but NOT must still flip every bit
-  Form_KeyDown(form, VK_RETURN);
+  Form_KeyDown(form, VirtualKey::Return);
   EXPECT_EQ(game.StepMode, -2);
 }
 
 TEST_F(FormTest, InStepModeEachArrowMovesOneCellAtOnce) {
   StartPlayingAt(5, 5);
-  game.StepMode = True;
-  Form_KeyDown(form, VK_RIGHT);
-  Form_KeyDown(form, VK_RIGHT);
-  Form_KeyDown(form, VK_DOWN);
+  game.StepMode = BoolTrue;
+  Form_KeyDown(form, VirtualKey::Right);
+  Form_KeyDown(form, VirtualKey::Right);
+  Form_KeyDown(form, VirtualKey::Down);
   EXPECT_EQ(game.Segments[0].X, 7);
   EXPECT_EQ(game.Segments[0].Y, 6);
   EXPECT_EQ(game.Segments[0].Dir, DirDown);
@@ -261,8 +264,8 @@ TEST_F(FormTest, InStepModeEachArrowMovesOneCellAtOnce) {
 
 TEST_F(FormTest, InStepModeAnArrowIntoTheWallOnlyRecordsTheDirection) {
   StartPlayingAt(5, 0);
-  game.StepMode = True;
-  Form_KeyDown(form, VK_UP);
+  game.StepMode = BoolTrue;
+  Form_KeyDown(form, VirtualKey::Up);
   EXPECT_EQ(game.NextDir, DirUp);
   EXPECT_EQ(game.Segments[0].Y, 0);
   EXPECT_EQ(Frames(), 0);
@@ -270,23 +273,24 @@ TEST_F(FormTest, InStepModeAnArrowIntoTheWallOnlyRecordsTheDirection) {
 
 TEST_F(FormTest, ShiftBeforeAnArrowClearsTheDirectionAndTheArrowStillMoves) {
   StartPlayingAt(5, 5);
-  game.StepMode = True;
+  game.StepMode = BoolTrue;
   Form_KeyDown(form, 16);
   EXPECT_EQ(game.NextDir, NoDirection);
   EXPECT_EQ(game.Segments[0].Y, 5);
-  Form_KeyDown(form, VK_DOWN);
+  Form_KeyDown(form, VirtualKey::Down);
   EXPECT_EQ(game.Segments[0].Y, 6);
 }
 
 TEST_F(FormTest, NoKeyDoesAnythingWhileTheGameIsNotRunning) {
   StartPlayingAt(5, 5);
-  game.Running = False;
-  game.StepMode = True;
-  for (const int16_t key : {VK_UP, VK_RIGHT, VK_DOWN, VK_LEFT, VK_RETURN, VK_ESCAPE, int16_t{32}}) {
+  game.Running = BoolFalse;
+  game.StepMode = BoolTrue;
+  for (const int16_t key : {VirtualKey::Up, VirtualKey::Right, VirtualKey::Down, VirtualKey::Left,
+                            VirtualKey::Return, VirtualKey::Escape, int16_t{32}}) {
     Form_KeyDown(form, key);
   }
   EXPECT_EQ(game.NextDir, DirDown);
-  EXPECT_EQ(game.StepMode, True);
+  EXPECT_EQ(game.StepMode, BoolTrue);
   EXPECT_EQ(game.Segments[0].X, 5);
   EXPECT_EQ(game.Segments[0].Y, 5);
   EXPECT_EQ(window.Host.Events, "");

@@ -18,42 +18,42 @@ struct KeyCase {
 // The same physical keys as on the original platform: the keypad's 8, 6, 2 and 4 are its arrows
 // while NumLock is off and digits ("any other key") while it is on; both Enter keys are Enter.
 const KeyCase KeyTable[] = {
-    {SDLK_UP, VK_UP, VK_UP},
-    {SDLK_RIGHT, VK_RIGHT, VK_RIGHT},
-    {SDLK_DOWN, VK_DOWN, VK_DOWN},
-    {SDLK_LEFT, VK_LEFT, VK_LEFT},
-    {SDLK_ESCAPE, VK_ESCAPE, VK_ESCAPE},
-    {SDLK_RETURN, VK_RETURN, VK_RETURN},
-    {SDLK_KP_ENTER, VK_RETURN, VK_RETURN},
-    {SDLK_KP_8, VK_UP, VK_OTHER},
-    {SDLK_KP_6, VK_RIGHT, VK_OTHER},
-    {SDLK_KP_2, VK_DOWN, VK_OTHER},
-    {SDLK_KP_4, VK_LEFT, VK_OTHER},
-    {SDLK_KP_5, VK_OTHER, VK_OTHER},
-    {SDLK_KP_7, VK_OTHER, VK_OTHER},
-    {SDLK_KP_0, VK_OTHER, VK_OTHER},
-    {SDLK_LSHIFT, VK_OTHER, VK_OTHER},
-    {SDLK_RSHIFT, VK_OTHER, VK_OTHER},
-    {SDLK_LCTRL, VK_OTHER, VK_OTHER},
-    {SDLK_LALT, VK_OTHER, VK_OTHER},
-    {SDLK_NUMLOCKCLEAR, VK_OTHER, VK_OTHER},
-    {SDLK_SPACE, VK_OTHER, VK_OTHER},
-    {SDLK_a, VK_OTHER, VK_OTHER},
-    {SDLK_8, VK_OTHER, VK_OTHER},
-    {SDLK_TAB, VK_OTHER, VK_OTHER},
-    {SDLK_RETURN2, VK_OTHER, VK_OTHER},
-    {SDLK_BACKSPACE, VK_OTHER, VK_OTHER},
-    {SDLK_F1, VK_OTHER, VK_OTHER},
-    {SDLK_UNKNOWN, VK_OTHER, VK_OTHER},
+    {SDLK_UP, VirtualKey::Up, VirtualKey::Up},
+    {SDLK_RIGHT, VirtualKey::Right, VirtualKey::Right},
+    {SDLK_DOWN, VirtualKey::Down, VirtualKey::Down},
+    {SDLK_LEFT, VirtualKey::Left, VirtualKey::Left},
+    {SDLK_ESCAPE, VirtualKey::Escape, VirtualKey::Escape},
+    {SDLK_RETURN, VirtualKey::Return, VirtualKey::Return},
+    {SDLK_KP_ENTER, VirtualKey::Return, VirtualKey::Return},
+    {SDLK_KP_8, VirtualKey::Up, VirtualKey::Other},
+    {SDLK_KP_6, VirtualKey::Right, VirtualKey::Other},
+    {SDLK_KP_2, VirtualKey::Down, VirtualKey::Other},
+    {SDLK_KP_4, VirtualKey::Left, VirtualKey::Other},
+    {SDLK_KP_5, VirtualKey::Other, VirtualKey::Other},
+    {SDLK_KP_7, VirtualKey::Other, VirtualKey::Other},
+    {SDLK_KP_0, VirtualKey::Other, VirtualKey::Other},
+    {SDLK_LSHIFT, VirtualKey::Other, VirtualKey::Other},
+    {SDLK_RSHIFT, VirtualKey::Other, VirtualKey::Other},
+    {SDLK_LCTRL, VirtualKey::Other, VirtualKey::Other},
+    {SDLK_LALT, VirtualKey::Other, VirtualKey::Other},
+    {SDLK_NUMLOCKCLEAR, VirtualKey::Other, VirtualKey::Other},
+    {SDLK_SPACE, VirtualKey::Other, VirtualKey::Other},
+    {SDLK_a, VirtualKey::Other, VirtualKey::Other},
+    {SDLK_8, VirtualKey::Other, VirtualKey::Other},
+    {SDLK_TAB, VirtualKey::Other, VirtualKey::Other},
+    {SDLK_RETURN2, VirtualKey::Other, VirtualKey::Other},
+    {SDLK_BACKSPACE, VirtualKey::Other, VirtualKey::Other},
+    {SDLK_F1, VirtualKey::Other, VirtualKey::Other},
+    {SDLK_UNKNOWN, VirtualKey::Other, VirtualKey::Other},
 };
 
 TEST(KeyMapTest, TheSixGameKeysHaveTheVirtualKeyCodesOfTheOriginalPlatform) {
-  EXPECT_EQ(VK_UP, 38);
-  EXPECT_EQ(VK_RIGHT, 39);
-  EXPECT_EQ(VK_DOWN, 40);
-  EXPECT_EQ(VK_LEFT, 37);
-  EXPECT_EQ(VK_ESCAPE, 27);
-  EXPECT_EQ(VK_RETURN, 13);
+  EXPECT_EQ(VirtualKey::Up, 38);
+  EXPECT_EQ(VirtualKey::Right, 39);
+  EXPECT_EQ(VirtualKey::Down, 40);
+  EXPECT_EQ(VirtualKey::Left, 37);
+  EXPECT_EQ(VirtualKey::Escape, 27);
+  EXPECT_EQ(VirtualKey::Return, 13);
 }
 
 TEST(KeyMapTest, EachKeyMapsToItsVirtualKeyCodeWithNumLockOffAndOnWhateverElseIsHeld) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/Picture.h"
+#include "render/tests/support/BmpLayout.h"
 
 namespace {
 

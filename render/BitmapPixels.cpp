@@ -44,7 +44,7 @@ void Reader::DecodeRows(Surface& picture) {
 // file, refuses the whole file: a half-shown picture would look like a damaged drawing.
 void Reader::DecodeRle(Surface& picture) {
   const Header& h = header_;
-  const bool four = h.Compression == Rle4;
+  const bool four = h.Compression == BmpCompression::Rle4;
   std::size_t at = h.PixelOffset;
   int32_t x = 0;
   int32_t y = 0;  // counted from the bottom row

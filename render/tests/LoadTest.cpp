@@ -11,14 +11,14 @@
 #include <vector>
 
 #include "render/Renderer.h"
-#include "tools/Picture.h"
+#include "render/tests/support/BmpLayout.h"
 
 namespace nuikaro {
 namespace {
 
 namespace fs = std::filesystem;
 
-// The pictures below are written with the artwork's own BMP writer (EncodeBmp) and read back.
+// The pictures below are written with the tests' BMP writer (EncodeBmp) and read back.
 BmpLayout Layout(BmpHeader header, uint16_t bits, BmpCompression compression = BmpCompression::Rgb,
                  std::array<uint32_t, 4> masks = {}) {
   BmpLayout layout;

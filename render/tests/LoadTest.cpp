@@ -39,6 +39,17 @@ BmpLayout WithPalette(BmpLayout layout, int colours) {
   return layout;
 }
 
+BmpLayout WithEnd(BmpLayout layout, RleEnd end) {
+  layout.End = end;
+  return layout;
+}
+
+// An OS/2 2.x header cut to the given size.
+BmpLayout WithHeaderSize(BmpLayout layout, uint32_t size) {
+  layout.HeaderSize = size;
+  return layout;
+}
+
 // What the game must show for a picture: its colours with the top byte 0, and black where an RLE
 // file leaves a pixel out (alpha 0).
 Surface Shown(const Picture& picture, bool leavesClearOut) {
@@ -144,17 +155,30 @@ std::vector<LayoutCase> LayoutCases() {
       {"8-bit, one pixel wide", Layout(Info, 8), PalettePicture(1, 5, 23, false)},
       {"RLE8 leaving pixels out", Layout(Info, 8, Rle8), rle},
       {"RLE8 whole", Layout(Info, 8, Rle8), wholeRle},
+      {"RLE8 whole without the end-of-picture code",
+       WithEnd(Layout(Info, 8, Rle8), RleEnd::Nothing), wholeRle},
+      {"RLE8 whole ending on an end of row", WithEnd(Layout(Info, 8, Rle8), RleEnd::Row), wholeRle},
       {"RLE8, short table", WithPalette(Layout(V4, 8, Rle8), 11), rle},
       {"RLE4 leaving pixels out", Layout(Info, 4, Rle4), rle},
       {"RLE4 whole", Layout(Info, 4, Rle4), wholeRle},
+      {"RLE4 whole without the end-of-picture code",
+       WithEnd(Layout(Info, 4, Rle4), RleEnd::Nothing), wholeRle},
       {"RLE4 in an OS/2 2.x header", Layout(Os2, 4, Rle4), rle},
       {"OS/2 1.x, 1-bit", Layout(Os2Core, 1), two},
+      {"OS/2 1.x, 2-bit", Layout(Os2Core, 2), four},
       {"OS/2 1.x, 4-bit, short table", WithPalette(Layout(Os2Core, 4), 5), five},
       {"OS/2 1.x, 8-bit", Layout(Os2Core, 8), many},
       {"OS/2 1.x, 24-bit", Layout(Os2Core, 24), photo},
       {"OS/2 2.x, 8-bit", Layout(Os2, 8), many},
       {"OS/2 2.x short header, 4-bit", Layout(Os2Short, 4), sixteen},
       {"OS/2 2.x short header, 24-bit", Layout(Os2Short, 24), photo},
+      // Cut inside the compression field, right after it, right after the colour count, and
+      // one byte short of the whole header.
+      {"OS/2 2.x header of 17 bytes, 8-bit", WithHeaderSize(Layout(Os2, 8), 17), many},
+      {"OS/2 2.x header of 20 bytes, RLE4", WithHeaderSize(Layout(Os2, 4, Rle4), 20), rle},
+      {"OS/2 2.x header of 36 bytes, 8-bit, short table",
+       WithHeaderSize(WithPalette(Layout(Os2, 8), 23), 36), many},
+      {"OS/2 2.x header of 63 bytes, 24-bit", WithHeaderSize(Layout(Os2, 24), 63), photo},
       {"24-bit", Layout(Info, 24), photo},
       {"24-bit top-down", TopDown(Layout(Info, 24)), photo},
       {"24-bit, one pixel high", Layout(Info, 24), MaskPicture(5, 1, Usual32)},
@@ -182,6 +206,9 @@ std::vector<LayoutCase> LayoutCases() {
        TopDown(Layout(V5, 32, Bitfields, {0x0000007F, 0x01FFFF80, 0xFE000000, 0})),
        MaskPicture(13, 6, {0x0000007F, 0x01FFFF80, 0xFE000000, 0})},
       {"32-bit alpha bitfields", Layout(Info, 32, AlphaBitfields, Usual32), photo},
+      {"32-bit, red 32 bits wide and no green or blue",
+       Layout(Info, 32, Bitfields, {0xFFFFFFFF, 0, 0, 0}),
+       MaskPicture(13, 6, {0xFFFFFFFF, 0, 0, 0})},
       {"32-bit as the icon is written", Layout(V4, 32, Bitfields, Usual32), photo},
   };
 }
@@ -224,8 +251,13 @@ TEST_F(LoadTest, EveryLayoutLoadsAsThePictureItEncoded) {
   for (const LayoutCase& layout : LayoutCases()) {
     const bool rle = layout.Layout.Compression == BmpCompression::Rle8 ||
                      layout.Layout.Compression == BmpCompression::Rle4;
-    const Surface loaded =
-        LoadPicture(Write("picture.bmp", EncodeBmp(layout.Drawn, layout.Layout)));
+    Surface loaded;
+    try {
+      loaded = LoadPicture(Write("picture.bmp", EncodeBmp(layout.Drawn, layout.Layout)));
+    } catch (const PictureError& error) {
+      ADD_FAILURE() << layout.Name << ": " << error.Reason();
+      continue;
+    }
     const Surface expected = Shown(layout.Drawn, rle);
     EXPECT_EQ(loaded.Width, expected.Width) << layout.Name;
     EXPECT_EQ(loaded.Height, expected.Height) << layout.Name;
@@ -253,9 +285,19 @@ std::size_t PixelOffset(const std::vector<uint8_t>& bytes) {
 }
 
 struct RefusalCase {
+  RefusalCase(std::string name, std::vector<uint8_t> bytes, std::string reason,
+              std::uintmax_t holeTo = 0, std::string path = {})
+      : Name(std::move(name)),
+        Bytes(std::move(bytes)),
+        Reason(std::move(reason)),
+        HoleTo(holeTo),
+        Path(std::move(path)) {}
+
   std::string Name;
   std::vector<uint8_t> Bytes;
-  std::string Reason;  // words the reason must contain
+  std::string Reason;     // words the reason must contain
+  std::uintmax_t HoleTo;  // the file's size, when the bytes are followed by a hole up to it
+  std::string Path;       // a file of the system's to read instead of the bytes
 };
 
 std::vector<RefusalCase> RefusalCases() {
@@ -271,6 +313,7 @@ std::vector<RefusalCase> RefusalCases() {
   const std::vector<uint8_t> bits32 = EncodeBmp(picture, Layout(Info, 32, Bitfields, Usual32));
   const std::vector<uint8_t> rle8 = EncodeBmp(picture, WithPalette(Layout(Info, 8, Rle8), 11));
   const std::vector<uint8_t> rle4 = EncodeBmp(picture, Layout(Info, 4, Rle4));
+  const std::vector<uint8_t> rle4Short = EncodeBmp(picture, WithPalette(Layout(Info, 4, Rle4), 11));
   constexpr std::size_t Width = 18, Height = 22, Bits = 28, Compression = 30, Masks = 54;
 
   std::vector<RefusalCase> cases = {
@@ -285,6 +328,8 @@ std::vector<RefusalCase> RefusalCases() {
       {"width 0", Patched(bits24, Width, 0), "is damaged: it claims a size of 0 by 6 pixels"},
       {"width -13", Patched(bits24, Width, static_cast<uint32_t>(-13)), "size of -13 by 6"},
       {"height 0", Patched(bits24, Height, 0), "size of 13 by 0"},
+      {"top-down height of the least 32-bit number", Patched(bits24, Height, 0x80000000),
+       "is 13 by 2147483648 pixels"},
       {"OS/2 1.x width 0", Patched(core, Width, 0, 2), "size of 0 by 6"},
       {"OS/2 1.x height 0", Patched(core, 20, 0, 2), "size of 13 by 0"},
       {"width 1025 alone, no pixels", Cut(Patched(bits24, Width, 1025), 54),
@@ -355,6 +400,14 @@ std::vector<RefusalCase> RefusalCases() {
       {"RLE8 ends early", codes(rle8, {2, 1, 0, 0, 13, 1}),
        "is cut short: the file ends before its compressed pixels do"},
       {"RLE8 stored pixels cut", codes(rle8, {0, 5, 1, 1}), "is cut short"},
+      {"RLE8 leaving pixels out without the end-of-picture code",
+       EncodeBmp(PalettePicture(13, 6, 11, true), WithEnd(Layout(Info, 8, Rle8), RleEnd::Nothing)),
+       "is cut short: the file ends before its compressed pixels do"},
+      {"RLE4 run with a colour past the table", codes(rle4Short, {2, 0x0B, 0, 1}),
+       "is damaged: a pixel uses colour 11 of a colour table of 11"},
+      {"RLE4 stored pixels with a colour past the table",
+       codes(rle4Short, {0, 3, 0x01, 0xB0, 0, 1}),
+       "is damaged: a pixel uses colour 11 of a colour table of 11"},
       {"RLE4 run past a row", codes(rle4, {14, 0x12, 0, 1}), "past the end of a row"},
       {"RLE4 ends early", Cut(rle4, rle4.size() - 6), "is cut short"},
   };
@@ -364,13 +417,25 @@ std::vector<RefusalCase> RefusalCases() {
     cases.push_back({"BM of " + std::to_string(size) + " bytes", Cut(bits24, size),
                      "is cut short: the file ends inside its header"});
   }
+#ifndef _WIN32
+  // Far more than any picture of ours needs: a file whose size says so is refused before a byte is
+  // read (reserving room for it would fail), one of no size is read only up to the limit.
+  const std::string tooLarge = "is far too large to be a picture of this game";
+  cases.push_back({"a terabyte, mostly a hole", bits24, tooLarge, std::uintmax_t{1} << 40});
+  cases.push_back({"a device without end", {}, tooLarge, 0, "/dev/zero"});
+#endif
   return cases;
 }
 
 TEST_F(LoadTest, RefusesWhatItCannotShowRightWithTheReasonAndTheFilesName) {
   for (const RefusalCase& refusal : RefusalCases()) {
     SCOPED_TRACE(refusal.Name);
-    ExpectRefused(Write("picture.bmp", refusal.Bytes), refusal.Reason);
+    const std::string path =
+        refusal.Path.empty() ? Write("picture.bmp", refusal.Bytes) : refusal.Path;
+    if (refusal.HoleTo > 0) {
+      fs::resize_file(path, refusal.HoleTo);
+    }
+    ExpectRefused(path, refusal.Reason);
   }
 }
 

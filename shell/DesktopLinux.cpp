@@ -1,4 +1,6 @@
 // Linux: X11 or Wayland; the icon is built into the program as a BMP.
+#include "shell/Desktop.h"
+
 #include <SDL.h>
 #include <langinfo.h>
 
@@ -6,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "shell/Desktop.h"
 #include "shell/Icon.h"
 #include "shell/KeyReleases.h"
 

@@ -5,12 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <memory>
 #include <string>
 
 #include "render/Renderer.h"
 #include "shell/Desktop.h"
-#include "shell/DesktopScale.h"
-#include "shell/EventSource.h"
 #include "shell/Form.h"
 #include "shell/ProgramDirectory.h"
 #include "shell/SdlPlatform.h"
@@ -72,8 +71,8 @@ StartupError UnreachableDisplay() {
 int RunGame(SDL_Window* window) {
   Game game;
   Renderer renderer(game);
-  SdlEventSource events(window);
-  SdlPlatform platform(window, renderer, events);
+  const std::unique_ptr<EventSource> events = DesktopEventSource(window);
+  SdlPlatform platform(window, renderer, *events);
   Form1 form{game, renderer, platform, ProgramDirectory()};
   try {
     LoadForm(form);

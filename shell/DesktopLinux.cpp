@@ -5,22 +5,13 @@
 #include <langinfo.h>
 
 #include <clocale>
-#include <cstdlib>
 #include <cstring>
 
+#include "shell/Environment.h"
 #include "shell/Icon.h"
 #include "shell/KeyReleases.h"
 
 namespace nuikaro {
-
-namespace {
-
-bool IsSet(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && value[0] != '\0';
-}
-
-}  // namespace
 
 std::string MissingDisplayReason() {
   if (IsSet("SDL_VIDEODRIVER") || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY")) {

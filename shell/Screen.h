@@ -32,9 +32,9 @@ class Screen {
   void Show(const Surface& frame);
 
   // Sends the frame's changed rectangles to the window, or the whole frame when the window's
-  // pixels are not known to hold the last one: the first present, after Repaint, and after the
-  // window's surface or size changed. Does nothing before Show: a present to an unmapped window is
-  // lost anyway, and the expose after mapping repeats it.
+  // pixels are not known to hold the last one: after its surface or size changed. Does nothing
+  // before Show: a present to an unmapped window is lost anyway, and the expose after mapping
+  // repeats it.
   void Present(const Surface& frame);
 
   // The window's pixels were lost (exposed, resized): sends the whole frame.

@@ -10,11 +10,10 @@ void DropKeyReleases(SDL_Window* window) {
   if (!native) {
     return;
   }
-  Display* display = native->info.x11.display;
-  const Window x11Window = native->info.x11.window;
+  const auto& x11 = native->info.x11;  // the display connection and the window
   XWindowAttributes attributes;
-  if (XGetWindowAttributes(display, x11Window, &attributes) != 0) {
-    XSelectInput(display, x11Window, attributes.your_event_mask & ~KeyReleaseMask);
+  if (XGetWindowAttributes(x11.display, x11.window, &attributes) != 0) {
+    XSelectInput(x11.display, x11.window, attributes.your_event_mask & ~KeyReleaseMask);
   }
 }
 

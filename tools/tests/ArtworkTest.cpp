@@ -1,3 +1,5 @@
+#include "tools/Artwork.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -6,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "tools/Artwork.h"
 #include "tools/IconFile.h"
 #include "tools/Picture.h"
 

@@ -1,0 +1,341 @@
+"""What the browser tests play. Each scenario takes a Context (browser_tests.py) and raises
+AssertionError with what it expected and saw."""
+
+import os
+import re
+import shutil
+import time
+
+import frames
+from site_server import SiteServer
+from snake import KEY_OF, STEPS, Snake
+
+BOTH = ("chromium", "firefox")
+CHROMIUM = ("chromium",)
+FIRST_FRAME_SECONDS = 15  # generous: the first frame may take long on a busy machine
+STILL = 0.35  # more than three ticks
+
+
+def browsers(*names):
+    def mark(scenario):
+        scenario.browsers = names
+        return scenario
+    return mark
+
+
+def load(ctx, url=None):
+    ctx.browser.navigate(url or ctx.server.url())
+    state = ctx.browser.wait_for("running", lambda: ctx.browser.state() in ("running", "error"),
+                                 FIRST_FRAME_SECONDS)
+    state = ctx.browser.state()
+    assert state == "running", f"expected the page's state \"running\" within " \
+        f"{FIRST_FRAME_SECONDS} s of opening it, saw {state!r}: {message_text(ctx)!r}"
+
+
+def message_text(ctx):
+    return ctx.browser.js("const m = document.getElementById('message');"
+                          "return m ? m.textContent : null")
+
+
+def visible(ctx, element_id):
+    return ctx.browser.js(
+        "const e = document.getElementById(arguments[0]); if (!e) return false;"
+        "const s = getComputedStyle(e); const r = e.getBoundingClientRect();"
+        "return s.display !== 'none' && s.visibility !== 'hidden' && r.width > 0 && r.height > 0;",
+        element_id)
+
+
+def capture(ctx):
+    """The game's frame as the player sees it, and the scale factor."""
+    shot, rect = ctx.browser.capture_canvas()
+    frame, f = frames.to_frame(shot)
+    assert frame is not None, f"expected the canvas to show 640x480 at a whole factor, " \
+        f"captured {shot.size[0]}x{shot.size[1]} device pixels ({rect})"
+    return frame
+
+
+def heads(ctx, frame):
+    return frames.find_heads(ctx.art, frame)
+
+
+def wait_head(ctx, want, timeout=3.0):
+    """Captures until the one head shows as want (x, y, dir); returns that frame."""
+    seen = []
+    end = time.monotonic() + timeout
+    while True:
+        frame = capture(ctx)
+        seen = heads(ctx, frame)
+        if seen == [want]:
+            return frame
+        assert time.monotonic() < end, f"expected the head (x, y, dir) {want}, saw {seen}"
+        time.sleep(0.03)
+
+
+def settled_head(ctx):
+    """The head once it stands still (step mode), with the frame."""
+    before = None
+    end = time.monotonic() + 4
+    while True:
+        frame = capture(ctx)
+        seen = heads(ctx, frame)
+        if len(seen) == 1 and seen == before:
+            return seen[0], frame
+        assert time.monotonic() < end, f"expected the head to stand still, saw {before} then {seen}"
+        before = seen
+        time.sleep(STILL)
+
+
+def stays(ctx, want, what):
+    time.sleep(STILL)
+    seen = heads(ctx, capture(ctx))
+    assert seen == [want], f"{what}: expected the head to stay at {want}, saw {seen}"
+
+
+@browsers(*BOTH)
+def board_shows(ctx):
+    ctx.server.clear()
+    load(ctx)
+    asked = {path for path, status in ctx.server.requests if status == 200}
+    for name in ("/BackTile.bmp", "/Nuik_Items.bmp"):
+        assert name in asked, f"expected the page to fetch {name}, it fetched {sorted(asked)}"
+    shot, rect = ctx.browser.capture_canvas()
+    assert (rect["backingWidth"], rect["backingHeight"]) == (640, 480), \
+        f"expected a 640x480 canvas, saw {rect['backingWidth']}x{rect['backingHeight']}"
+    assert rect["rendering"] in ("pixelated", "crisp-edges"), \
+        f"expected image-rendering pixelated, saw {rect['rendering']!r}"
+    f = rect["width"] * rect["ratio"] / 640
+    assert f == int(f) and rect["height"] * rect["ratio"] == 480 * f, \
+        f"expected a whole factor, saw the canvas {rect['width']}x{rect['height']} CSS pixels " \
+        f"at a device pixel ratio of {rect['ratio']}"
+    view = ctx.browser.js("return [innerWidth * devicePixelRatio, innerHeight * devicePixelRatio]")
+    assert 640 * (f + 1) > view[0] or 480 * (f + 1) > view[1], \
+        f"expected the largest whole factor, saw {f:g} in a viewport of {view} device pixels"
+    frame = capture(ctx)
+    share = frames.background_share(ctx.art, frame)
+    assert share > 0.9, f"expected the background tile over the board, saw it on {share:.0%}"
+    panel = frame[:, 480:]
+    assert panel.max() > 0, "expected the side panel to show something, saw it all black"
+    assert frames.legend_shown(ctx.art, frame), \
+        "expected the legend's three item pictures at x 490, y 200/216/232 of the panel"
+
+
+@browsers(*BOTH)
+def head_runs_down(ctx):
+    load(ctx)
+    rows, others = [], []
+    end = time.monotonic() + 2.5
+    while time.monotonic() < end and len(set(rows)) < 4:
+        for x, y, d in heads(ctx, capture(ctx)):
+            if (x, d) == (0, 2):
+                rows.append(y)
+            else:
+                others.append((x, y, d))
+    assert not others, f"expected the head only in column 0 facing down, saw it at {others}"
+    assert len(set(rows)) >= 3 and rows == sorted(rows), \
+        f"expected the head's row in column 0 to grow tick by tick, saw rows {rows}"
+
+
+@browsers(*BOTH)
+def enter_then_arrows_step(ctx):
+    load(ctx)
+    ctx.browser.keys("Enter")
+    (x, y, d), _ = settled_head(ctx)
+    assert (x, d) == (0, 2), f"expected the head in column 0 facing down, saw {(x, y, d)}"
+    stays(ctx, (x, y, d), "after Enter")
+    vertical = 2 if y < 29 else 0
+    for key, d in (("Right", 1), ("Right", 1), (KEY_OF[vertical], vertical), ("Left", 3)):
+        ctx.browser.keys(key)
+        x, y = x + STEPS[d][0], y + STEPS[d][1]
+        wait_head(ctx, (x, y, d))
+        stays(ctx, (x, y, d), f"after {key}")
+    # Neither an arrow nor Space scrolls the page, even when it could scroll.
+    ctx.browser.js("document.body.style.minHeight = '5000px'; scrollTo(0, 0);")
+    ctx.browser.keys("Space", "Right")
+    wait_head(ctx, (x + 1, y, 1))
+    scrolled = ctx.browser.js("return scrollY")
+    assert scrolled == 0, f"expected Space and arrows not to scroll the page, it scrolled {scrolled}"
+
+
+def box_open(ctx):
+    return visible(ctx, "gameover")
+
+
+def play_to_self_hit(ctx):
+    """Plays one game in step mode until the head turns onto its body. Returns the frame of the
+    last move, the fatal (x, y, dir) and a capture of the score at 0, or None when the items
+    took the game somewhere the steering cannot follow."""
+    load(ctx)
+    ctx.browser.keys("Enter")
+    (x, y, d), frame = settled_head(ctx)
+    zero = frames.score_area(frame)
+    items = frames.find_items(ctx.art, frame)
+    snake = Snake(x, y, d)
+    snake.move(1, items)
+    ctx.browser.keys("Right")
+    frame = wait_head(ctx, snake.head)
+    if frames.find_bodies(ctx.art, frame):
+        return None  # the head took an item on its way down: the score may not be 0
+    for _ in range(120):
+        items = frames.find_items(ctx.art, frame)
+        d, fatal = snake.next_move(items)
+        if d is None:
+            return None
+        if fatal:
+            target = snake.target(d)
+            if target not in frames.find_bodies(ctx.art, frame):
+                return None
+            return frame, (*target, d), zero
+        snake.move(d, items)
+        ctx.browser.keys(KEY_OF[d])
+        frame = wait_head(ctx, snake.head)
+    return None
+
+
+@browsers(*BOTH)
+def self_hit_opens_the_box_and_enter_restarts(ctx):
+    for _ in range(3):
+        played = play_to_self_hit(ctx)
+        if played:
+            break
+    assert played, "expected to steer the snake onto its body in one of three games"
+    last, (x, y, d), zero = played
+    before = heads(ctx, last)
+    ctx.browser.keys(KEY_OF[d])
+    assert ctx.browser.wait_for("box", lambda: box_open(ctx), 3), \
+        f"expected #gameover to open after turning onto the body at {(x, y)}"
+    text = ctx.browser.js("return document.getElementById('gameover').textContent")
+    assert "GameOver!" in text, f"expected the box to say GameOver!, it says {text!r}"
+    assert visible(ctx, "gameover-ok"), "expected the box's #gameover-ok button to show"
+    # While the box is open, ticks and the game's keys change nothing.
+    board = capture(ctx)
+    assert heads(ctx, board) == before, \
+        f"expected the frame before the fatal move, with the head at {before}, saw {heads(ctx, board)}"
+    ctx.browser.keys("Left", "Up", "Right", "Down", "a")
+    time.sleep(STILL)
+    assert box_open(ctx), "expected the box to stay open after arrows and a letter"
+    after = capture(ctx)
+    assert frames.same(after, board), "expected the frame to stand still while the box is open"
+    # The box acts on Enter's release.
+    ctx.browser.key_down("Enter")
+    time.sleep(0.2)
+    assert box_open(ctx), "expected the box to stay open while Enter is held down"
+    ctx.browser.key_up("Enter")
+    assert ctx.browser.wait_for("closed", lambda: not box_open(ctx), 3), \
+        "expected Enter's release to close the box"
+    frame = wait_head(ctx, (x, y, d))
+    bodies = frames.find_bodies(ctx.art, frame)
+    assert not bodies, f"expected the head alone after the restart, saw body pieces at {bodies}"
+    score = frames.score_area(frame)
+    assert frames.same(score, zero), "expected the score of a new game after the restart"
+    stays(ctx, (x, y, d), "after the restart (step mode stays on)")
+    assert ctx.browser.state() == "running", f"expected state running, saw {ctx.browser.state()!r}"
+
+
+def touch(ctx, kind, points):
+    ctx.browser.cdp("Input.dispatchTouchEvent", {
+        "type": kind, "touchPoints": [{"x": px, "y": py} for px, py in points]})
+
+
+def swipe(ctx, dx, dy):
+    r = ctx.browser.js("const r = document.getElementById('canvas').getBoundingClientRect();"
+                       "return [r.left + r.width * 0.375, r.top + r.height * 0.5, r.width / 640]")
+    cx, cy, scale = r
+    touch(ctx, "touchStart", [(cx, cy)])
+    for i in range(1, 6):
+        touch(ctx, "touchMove", [(cx + dx * scale * i / 5, cy + dy * scale * i / 5)])
+    touch(ctx, "touchEnd", [])
+
+
+def tap(ctx, element_id):
+    r = ctx.browser.js("const r = document.getElementById(arguments[0]).getBoundingClientRect();"
+                       "return [r.left + r.width / 2, r.top + r.height / 2, r.width]", element_id)
+    assert r[2] > 0, f"expected #{element_id} on a touch screen, it has no size"
+    touch(ctx, "touchStart", [(r[0], r[1])])
+    touch(ctx, "touchEnd", [])
+
+
+@browsers(*CHROMIUM)
+def swipes_steer_and_the_enter_button_toggles_step_mode(ctx):
+    ctx.browser.cdp("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
+    try:
+        load(ctx)
+        tap(ctx, "enter")
+        (x, y, d), _ = settled_head(ctx)
+        stays(ctx, (x, y, d), "after a tap on #enter")
+        swipe(ctx, 120, 10)
+        x += 1
+        wait_head(ctx, (x, y, 1))
+        stays(ctx, (x, y, 1), "after a swipe to the right")
+        d = 2 if y < 29 else 0  # down, or up from the bottom row
+        swipe(ctx, -8, 120 * STEPS[d][1])
+        y += STEPS[d][1]
+        wait_head(ctx, (x, y, d))
+        stays(ctx, (x, y, d), "after a swipe down" if d == 2 else "after a swipe up")
+        # Step mode off again: the ticks carry the head on in the last swiped direction.
+        tap(ctx, "enter")
+        wait_head(ctx, (x, y + STEPS[d][1], d), timeout=2)
+    finally:
+        ctx.browser.cdp("Emulation.setTouchEmulationEnabled", {"enabled": False})
+
+
+@browsers(*CHROMIUM)
+def crisp_at_device_pixel_ratio_two(ctx):
+    ctx.browser.cdp("Emulation.setDeviceMetricsOverride",
+                    {"width": 1000, "height": 820, "deviceScaleFactor": 2, "mobile": False})
+    try:
+        load(ctx)
+        shot, rect = ctx.browser.capture_canvas()
+        frame, f = frames.to_frame(shot)
+        assert frame is not None and f >= 2, \
+            f"expected the frame at a whole factor of at least 2 at a device pixel ratio of 2, " \
+            f"captured {shot.size} device pixels ({rect})"
+        blurred = frames.blocks_uniform(shot, f)
+        assert blurred == 0, f"expected every {f}x{f} block of device pixels uniform, " \
+            f"{blurred} pixels differ from their block"
+        share = frames.background_share(ctx.art, frame)
+        assert share > 0.9, f"expected the background tile over the board, saw it on {share:.0%}"
+        assert frames.legend_shown(ctx.art, frame), "expected the legend in the panel"
+    finally:
+        ctx.browser.cdp("Emulation.clearDeviceMetricsOverride")
+
+
+@browsers(*CHROMIUM)
+def missing_background_tile_shows_the_error(ctx):
+    copy = os.path.join(ctx.work, "without-backtile")
+    shutil.copytree(ctx.server.folder, copy)
+    os.remove(os.path.join(copy, "BackTile.bmp"))
+    with SiteServer(copy) as server:
+        ctx.browser.navigate(server.url())
+        state = ctx.browser.wait_for("error", lambda: ctx.browser.state() == "error",
+                                     FIRST_FRAME_SECONDS)
+        text = message_text(ctx)
+        assert state, f"expected the state \"error\" without BackTile.bmp, saw " \
+            f"{ctx.browser.state()!r} with the message {text!r}"
+        assert text and re.match(r"ぬいかろ: .*BackTile\.bmp: \S", text), \
+            f"expected a message \"ぬいかろ: …BackTile.bmp: <reason>\", saw {text!r}"
+        assert visible(ctx, "message"), "expected #message to show on the page"
+
+
+@browsers(*CHROMIUM)
+def escape_ends_and_again_plays_again(ctx):
+    load(ctx)
+    ctx.browser.keys("Escape")
+    ended = ctx.browser.wait_for("ended", lambda: ctx.browser.state() == "ended", 5)
+    assert ended, f"expected the state \"ended\" after Escape, saw {ctx.browser.state()!r}"
+    assert visible(ctx, "again"), "expected the #again button once the game has ended"
+    still = capture(ctx)
+    time.sleep(STILL)
+    assert frames.same(capture(ctx), still), "expected the game to stand still once it has ended"
+    ctx.browser.js("document.getElementById('again').click()")
+    load_state = ctx.browser.wait_for("again", lambda: ctx.browser.state() == "running",
+                                      FIRST_FRAME_SECONDS)
+    assert load_state, f"expected #again to start a game, saw the state {ctx.browser.state()!r}"
+    found = ctx.browser.wait_for("head", lambda: [h for h in heads(ctx, capture(ctx))
+                                                  if h[0] == 0 and h[2] == 2], 3)
+    assert found, "expected the new game's head in column 0 facing down"
+
+
+ALL = [board_shows, head_runs_down, enter_then_arrows_step,
+       self_hit_opens_the_box_and_enter_restarts,
+       swipes_steer_and_the_enter_button_toggles_step_mode, crisp_at_device_pixel_ratio_two,
+       missing_background_tile_shows_the_error, escape_ends_and_again_plays_again]

@@ -1,6 +1,6 @@
 """The web page of the game in headless Chromium and Firefox ESR.
 
-Usage: browser_tests.py <site folder> [scenario name ...]
+Usage: browser_tests.py <site folder> [chromium|firefox] [scenario name ...]
 Serves the folder on 127.0.0.1, plays the game in each browser and prints "N passed, N failed".
 """
 
@@ -32,7 +32,8 @@ def main(argv):
         print("usage: browser_tests.py <site folder with index.html> [scenario ...]")
         return 2
     site = os.path.abspath(argv[1])
-    wanted = set(argv[2:])
+    only = {name for name in argv[2:] if name in ("chromium", "firefox")}
+    wanted = set(argv[2:]) - only
     work = tempfile.mkdtemp(prefix="nuikaro-web-")
     failures_dir = os.path.join(work, "failures")
     os.makedirs(failures_dir)
@@ -47,6 +48,8 @@ def main(argv):
     kept = False
     with SiteServer(site) as server:
         for make_browser in (Chromium, Firefox):
+            if only and make_browser.name not in only:
+                continue
             todo = [s for s in scenarios.ALL
                     if make_browser.name in s.browsers and (not wanted or s.__name__ in wanted)]
             if not todo:

@@ -7,11 +7,12 @@ import shutil
 import time
 
 import frames
-from site_server import SiteServer
+from site_server import SiteServer, page_weight
 from snake import KEY_OF, STEPS, Snake
 
 BOTH = ("chromium", "firefox")
 CHROMIUM = ("chromium",)
+WEIGHT_LIMIT = 1_500_000  # gzip-compressed bytes of everything the page loads
 FIRST_FRAME_SECONDS = 15  # generous: the first frame may take long on a busy machine
 STILL = 0.35  # more than three ticks
 
@@ -150,10 +151,11 @@ def enter_then_arrows_step(ctx):
         stays(ctx, (x, y, d), f"after {key}")
     # Neither an arrow nor Space scrolls the page, even when it could scroll.
     ctx.browser.js("document.body.style.minHeight = '5000px'; scrollTo(0, 0);")
-    ctx.browser.keys("Space", "Right")
-    wait_head(ctx, (x + 1, y, 1))
+    ctx.browser.keys("Space", "Down" if y < 29 else "Up")
+    time.sleep(0.2)
     scrolled = ctx.browser.js("return scrollY")
     assert scrolled == 0, f"expected Space and arrows not to scroll the page, it scrolled {scrolled}"
+    wait_head(ctx, (x, y + 1, 2) if y < 29 else (x, y - 1, 0))
 
 
 def box_open(ctx):
@@ -255,6 +257,21 @@ def tap(ctx, element_id):
 
 
 @browsers(*CHROMIUM)
+def page_weighs_at_most_one_and_a_half_megabytes(ctx):
+    ctx.server.clear()
+    load(ctx)
+    time.sleep(0.5)
+    elsewhere = ctx.browser.js(
+        "return performance.getEntriesByType('resource').map(e => e.name)"
+        ".filter(n => !n.startsWith(location.origin + '/') && !n.startsWith('data:'))")
+    assert not elsewhere, f"expected the page to load only from its own folder, it loaded {elsewhere}"
+    rows = page_weight(ctx.server.folder, ctx.server.requests)
+    total = sum(compressed for _, _, compressed in rows)
+    assert total <= WEIGHT_LIMIT, f"expected at most {WEIGHT_LIMIT} bytes gzip-compressed, the " \
+        f"page loads {total}: {rows}"
+
+
+@browsers(*CHROMIUM)
 def swipes_steer_and_the_enter_button_toggles_step_mode(ctx):
     ctx.browser.cdp("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
     try:
@@ -336,6 +353,6 @@ def escape_ends_and_again_plays_again(ctx):
 
 
 ALL = [board_shows, head_runs_down, enter_then_arrows_step,
-       self_hit_opens_the_box_and_enter_restarts,
+       self_hit_opens_the_box_and_enter_restarts, page_weighs_at_most_one_and_a_half_megabytes,
        swipes_steer_and_the_enter_button_toggles_step_mode, crisp_at_device_pixel_ratio_two,
        missing_background_tile_shows_the_error, escape_ends_and_again_plays_again]

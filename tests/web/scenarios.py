@@ -127,7 +127,7 @@ def head_runs_down(ctx):
     end = time.monotonic() + 2.5
     while time.monotonic() < end and len(set(rows)) < 4:
         for x, y, d in heads(ctx, capture(ctx)):
-            if (x, d) == (0, 2):
+            if (x, d) == (0, 2) or (x, y, d) == (0, 0, 0):  # the first frame shows it facing up
                 rows.append(y)
             else:
                 others.append((x, y, d))

@@ -26,7 +26,7 @@ new MutationObserver((_, observer) => {
     window.firstFrameAt = performance.now();
     observer.disconnect();
   }
-}).observe(document.documentElement, {subtree: true, attributes: true, childList: true});
+}).observe(document, {subtree: true, attributes: true, childList: true});
 """
 
 

@@ -1,5 +1,8 @@
 """Reading the game's 640x480 frame out of a capture, against the artwork the page serves."""
 
+import base64
+import io
+
 import numpy as np
 from PIL import Image
 
@@ -30,6 +33,12 @@ class Artwork:
         self.bodies = [cell(d, 2) for d in range(4)]
         reps = (480 // tile.shape[0] + 1, 480 // tile.shape[1] + 1, 1)
         self.board = np.tile(tile, reps)[:480, :480]
+
+
+def canvas_content(data_url):
+    """The pixels of a canvas's data: URL."""
+    data = base64.b64decode(data_url.split(",", 1)[1])
+    return np.asarray(Image.open(io.BytesIO(data)).convert("RGB"), dtype=np.int16)
 
 
 def to_frame(capture):

@@ -113,6 +113,16 @@ def board_shows(ctx):
     assert panel.max() > 0, "expected the side panel to show something, saw it all black"
     assert frames.legend_shown(ctx.art, frame), \
         "expected the legend's three item pictures at x 490, y 200/216/232 of the panel"
+    # The canvas's own pixels hold the same frame, one to one.
+    own = frames.canvas_content(ctx.browser.js("return document.getElementById('canvas')"
+                                               ".toDataURL('image/png')"))
+    assert own.shape == (480, 640, 3), f"expected a 640x480 canvas image, saw {own.shape}"
+    shown = capture(ctx)
+    assert frames.same(own[:26, 480:], shown[:26, 480:]) and \
+        frames.same(own[52:, 480:], shown[52:, 480:]), \
+        "expected the canvas's own panel (but for the score) to match what the page shows"
+    share = frames.background_share(ctx.art, own)
+    assert share > 0.9, f"expected the background tile over the canvas's own board, saw {share:.0%}"
 
 
 @browsers(*BOTH)

@@ -100,15 +100,17 @@ def main(argv):
 
 
 def keep_screenshots(browser, scenario, folder):
-    """Saves the page and the canvas as they are now; returns the page screenshot's path."""
+    """Saves the page and the canvas as they are now; returns what it saved."""
     stem = os.path.join(folder, f"{browser.name}-{scenario.__name__}")
-    try:
-        browser.screenshot().save(stem + "-page.png")
-        capture, _ = browser.capture_canvas()
-        capture.save(stem + "-canvas.png")
-    except Exception as error:
-        return f"(none: {error})"
-    return stem + "-page.png"
+    saved = []
+    for suffix, take in (("-page.png", browser.screenshot),
+                         ("-canvas.png", lambda: browser.capture_canvas()[0])):
+        try:
+            take().save(stem + suffix)
+            saved.append(stem + suffix)
+        except Exception as error:
+            saved.append(f"(no{suffix[:-4].replace('-', ' ')} screenshot: {error})")
+    return " ".join(saved)
 
 
 if __name__ == "__main__":

@@ -224,7 +224,7 @@ class Firefox(Browser):
         r = self.js(CANVAS_RECT)
         element = self.js("return document.getElementById('canvas')")[ELEMENT]
         shot = self.command("WebDriver:TakeScreenshot", {"id": element, "full": False,
-                                                          "hash": False, "scroll": False})
+                                                          "hash": False, "scroll": True})
         return png_image(shot["value"]), r
 
     def screenshot(self):

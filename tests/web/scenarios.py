@@ -148,7 +148,7 @@ def enter_then_arrows_step(ctx):
     (x, y, d), _ = settled_head(ctx)
     assert (x, d) == (0, 2), f"expected the head in column 0 facing down, saw {(x, y, d)}"
     stays(ctx, (x, y, d), "after Enter")
-    vertical = 2 if y < 29 else 0
+    vertical = 2 if y < 28 else 0  # two rows down, or up near the bottom: never a cell twice
     for key, d in (("Right", 1), ("Right", 1), (KEY_OF[vertical], vertical), ("Left", 3)):
         ctx.browser.keys(key)
         x, y = x + STEPS[d][0], y + STEPS[d][1]
@@ -156,11 +156,11 @@ def enter_then_arrows_step(ctx):
         stays(ctx, (x, y, d), f"after {key}")
     # Neither an arrow nor Space scrolls the page, even when it could scroll.
     ctx.browser.js("document.body.style.minHeight = '5000px'; scrollTo(0, 0);")
-    ctx.browser.keys("Space", "Down" if y < 29 else "Up")
+    ctx.browser.keys("Space", KEY_OF[vertical])
     time.sleep(0.2)
     scrolled = ctx.browser.js("return scrollY")
     assert scrolled == 0, f"expected Space and arrows not to scroll the page, it scrolled {scrolled}"
-    wait_head(ctx, (x, y + 1, 2) if y < 29 else (x, y - 1, 0))
+    wait_head(ctx, (x, y + STEPS[vertical][1], vertical))
 
 
 def box_open(ctx):

@@ -65,7 +65,7 @@ def swipes_steer_and_the_enter_button_toggles_step_mode(ctx):
         x += 1
         wait_head(ctx, (x, y, 1))
         stays(ctx, (x, y, 1), "after a swipe to the right")
-        d = 2 if y < 28 else 0  # down, or up near the bottom row: room to run on after
+        d = 2 if y < 28 else 0  # down, or up near the bottom: room for the run that follows
         swipe(ctx, -8, 120 * STEPS[d][1])
         y += STEPS[d][1]
         wait_head(ctx, (x, y, d))

@@ -55,9 +55,8 @@ class Snake:
     def next_move(self, items):
         """The direction of the next step towards a self-hit, and whether it is the fatal one."""
         body = self.body_cells()
-        hx, hy, _ = self.head
         for d in range(4):
-            if self.target(d) in body and self.target(d) != (hx, hy):
+            if self.target(d) in body:
                 return d, True
         blocked = body | {cell for cell, kind in items.items() if kind == 3}
         if len(self.records) >= 3:

@@ -249,7 +249,28 @@ def box_then_restart(ctx, last, fatal, zero):
         assert (x, y) in frames.find_bodies(ctx.art, frame), \
             "expected the score of a new game after the restart"
         return False
+    # The ticks move the head again once step mode is off.
+    away = max(range(4), key=lambda a: room(x, y, a))
+    ctx.browser.keys(KEY_OF[away], "Enter")
+    runs = ctx.browser.wait_for("timed play", lambda: [
+        (hx, hy, hd) for hx, hy, hd in heads(ctx, capture(ctx))
+        if hd == away and along(x, y, away, hx, hy) >= 2], 3)
+    assert runs, f"expected the ticks to carry the head on from {(x, y)} in direction {away} " \
+        f"after the restart, saw {heads(ctx, capture(ctx))}"
     return True
+
+
+def room(x, y, d):
+    """How many cells lie between (x, y) and the wall in direction d."""
+    return [y, 29 - x, 29 - y, x][d]
+
+
+def along(x, y, d, hx, hy):
+    """How many cells (hx, hy) lies from (x, y) in direction d; -1 when off that line."""
+    dx, dy = STEPS[d]
+    if (hx - x) * dy != (hy - y) * dx:
+        return -1
+    return (hx - x) * dx + (hy - y) * dy
 
 
 ALL = [board_shows, head_runs_down, enter_then_arrows_step,

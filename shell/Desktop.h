@@ -14,6 +14,14 @@ std::string MissingDisplayReason();
 // Before SDL starts: the hints SDL must have from its start.
 void PrepareDesktop();
 
+// Before SDL starts, when X11 is the one driver SDL will try: why the X server there cannot be
+// used, or empty when it can (or when SDL will choose for itself).
+std::string RefusedDisplayReason();
+
+// Once SDL has opened no display on a driver of its own choice: why, naming each display the
+// environment gives.
+std::string UnreachableDisplayReason();
+
 // Once the window is made, before it is shown: its icon and what it takes of the input.
 void DressWindow(SDL_Window* window);
 

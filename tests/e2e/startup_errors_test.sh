@@ -66,21 +66,19 @@ expect_error_box() {
   grep -q "^ぬいかろ: .*BackTile\.bmp: " "$WORK/stderr" ||
     fail "$case: no message for BackTile.bmp within 20 s: $(cat "$WORK/stderr")"
   # The box belongs to a helper process SDL forks: it is the one visible window not the game's.
+  # Until it is mapped and drawn, another window (or none) may be found: look again.
+  ink=0
   for tries in $(seq 100); do
     [ -z "$(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null || true)" ] ||
       fail "$case: the game window was shown"
     box=$(xdotool search --onlyvisible --name '' 2>/dev/null | grep -vx "$root" | head -n 1 || true)
-    [ -n "$box" ] && break
+    if [ -n "$box" ] && grab "$box" "$WORK/box.png" 2>/dev/null; then
+      ink=$(text_ink "$WORK/box.png" 2>/dev/null || echo 0)
+      [ "$ink" -ge 200 ] && break
+    fi
     sleep 0.1
   done
   [ -n "$box" ] || fail "$case: no error box"
-  # Give the box a moment to draw, then look for its text.
-  for tries in $(seq 20); do
-    grab "$box" "$WORK/box.png"
-    ink=$(text_ink "$WORK/box.png")
-    [ "$ink" -ge 200 ] && break
-    sleep 0.1
-  done
   [ "$ink" -ge 200 ] || { cp "$WORK/box.png" /tmp/nuikaro-empty-box.png
     fail "$case: the error box shows no text ($ink pixels; /tmp/nuikaro-empty-box.png)"; }
   # Enter closes the box once it has the focus (--sync waits for good on a window that cannot

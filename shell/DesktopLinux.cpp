@@ -1,4 +1,6 @@
 // Linux: X11 or Wayland; the icon is built into the program as a BMP.
+#include "shell/Desktop.h"
+
 #include <SDL.h>
 #include <langinfo.h>
 
@@ -7,22 +9,13 @@
 #include <cstring>
 #include <utility>
 
-#include "shell/Desktop.h"
 #include "shell/DisplayFailure.h"
+#include "shell/Environment.h"
 #include "shell/Icon.h"
 #include "shell/KeyReleases.h"
 #include "shell/X11Probe.h"
 
 namespace nuikaro {
-
-namespace {
-
-bool IsSet(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && value[0] != '\0';
-}
-
-}  // namespace
 
 std::string MissingDisplayReason() {
   if (IsSet("SDL_VIDEODRIVER") || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY")) {

@@ -47,7 +47,7 @@ void Reader::DecodeRows(Surface& picture) {
 // as the padding of an uncompressed row is.
 void Reader::DecodeRle(Surface& picture) {
   const Header& h = header_;
-  const bool four = h.Compression == Rle4;
+  const bool four = h.Compression == BmpCompression::Rle4;
   const int32_t storedWidth =
       static_cast<int32_t>((static_cast<int64_t>(h.Width) * h.Bits + 31) / 32 * 32 / h.Bits);
   std::size_t at = h.PixelOffset;

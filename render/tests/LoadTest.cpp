@@ -17,14 +17,14 @@
 #include <vector>
 
 #include "render/Renderer.h"
-#include "tools/Picture.h"
+#include "render/tests/support/BmpLayout.h"
 
 namespace nuikaro {
 namespace {
 
 namespace fs = std::filesystem;
 
-// The pictures below are written with the artwork's own BMP writer (EncodeBmp) and read back.
+// The pictures below are written with the tests' BMP writer (EncodeBmp) and read back.
 BmpLayout Layout(BmpHeader header, uint16_t bits, BmpCompression compression = BmpCompression::Rgb,
                  std::array<uint32_t, 4> masks = {}) {
   BmpLayout layout;
@@ -42,6 +42,17 @@ BmpLayout TopDown(BmpLayout layout) {
 
 BmpLayout WithPalette(BmpLayout layout, int colours) {
   layout.PaletteSize = colours;
+  return layout;
+}
+
+BmpLayout WithEnd(BmpLayout layout, RleEnd end) {
+  layout.End = end;
+  return layout;
+}
+
+// An OS/2 2.x header cut to the given size.
+BmpLayout WithHeaderSize(BmpLayout layout, uint32_t size) {
+  layout.HeaderSize = size;
   return layout;
 }
 
@@ -150,17 +161,30 @@ std::vector<LayoutCase> LayoutCases() {
       {"8-bit, one pixel wide", Layout(Info, 8), PalettePicture(1, 5, 23, false)},
       {"RLE8 leaving pixels out", Layout(Info, 8, Rle8), rle},
       {"RLE8 whole", Layout(Info, 8, Rle8), wholeRle},
+      {"RLE8 whole without the end-of-picture code",
+       WithEnd(Layout(Info, 8, Rle8), RleEnd::Nothing), wholeRle},
+      {"RLE8 whole ending on an end of row", WithEnd(Layout(Info, 8, Rle8), RleEnd::Row), wholeRle},
       {"RLE8, short table", WithPalette(Layout(V4, 8, Rle8), 11), rle},
       {"RLE4 leaving pixels out", Layout(Info, 4, Rle4), rle},
       {"RLE4 whole", Layout(Info, 4, Rle4), wholeRle},
+      {"RLE4 whole without the end-of-picture code",
+       WithEnd(Layout(Info, 4, Rle4), RleEnd::Nothing), wholeRle},
       {"RLE4 in an OS/2 2.x header", Layout(Os2, 4, Rle4), rle},
       {"OS/2 1.x, 1-bit", Layout(Os2Core, 1), two},
+      {"OS/2 1.x, 2-bit", Layout(Os2Core, 2), four},
       {"OS/2 1.x, 4-bit, short table", WithPalette(Layout(Os2Core, 4), 5), five},
       {"OS/2 1.x, 8-bit", Layout(Os2Core, 8), many},
       {"OS/2 1.x, 24-bit", Layout(Os2Core, 24), photo},
       {"OS/2 2.x, 8-bit", Layout(Os2, 8), many},
       {"OS/2 2.x short header, 4-bit", Layout(Os2Short, 4), sixteen},
       {"OS/2 2.x short header, 24-bit", Layout(Os2Short, 24), photo},
+      // Cut inside the compression field, right after it, right after the colour count, and
+      // one byte short of the whole header.
+      {"OS/2 2.x header of 17 bytes, 8-bit", WithHeaderSize(Layout(Os2, 8), 17), many},
+      {"OS/2 2.x header of 20 bytes, RLE4", WithHeaderSize(Layout(Os2, 4, Rle4), 20), rle},
+      {"OS/2 2.x header of 36 bytes, 8-bit, short table",
+       WithHeaderSize(WithPalette(Layout(Os2, 8), 23), 36), many},
+      {"OS/2 2.x header of 63 bytes, 24-bit", WithHeaderSize(Layout(Os2, 24), 63), photo},
       {"24-bit", Layout(Info, 24), photo},
       {"24-bit top-down", TopDown(Layout(Info, 24)), photo},
       {"24-bit, one pixel high", Layout(Info, 24), MaskPicture(5, 1, Usual32)},
@@ -188,6 +212,9 @@ std::vector<LayoutCase> LayoutCases() {
        TopDown(Layout(V5, 32, Bitfields, {0x0000007F, 0x01FFFF80, 0xFE000000, 0})),
        MaskPicture(13, 6, {0x0000007F, 0x01FFFF80, 0xFE000000, 0})},
       {"32-bit alpha bitfields", Layout(Info, 32, AlphaBitfields, Usual32), photo},
+      {"32-bit, red 32 bits wide and no green or blue",
+       Layout(Info, 32, Bitfields, {0xFFFFFFFF, 0, 0, 0}),
+       MaskPicture(13, 6, {0xFFFFFFFF, 0, 0, 0})},
       {"32-bit as the icon is written", Layout(V4, 32, Bitfields, Usual32), photo},
   };
 }
@@ -230,8 +257,13 @@ TEST_F(LoadTest, EveryLayoutLoadsAsThePictureItEncoded) {
   for (const LayoutCase& layout : LayoutCases()) {
     const bool rle = layout.Layout.Compression == BmpCompression::Rle8 ||
                      layout.Layout.Compression == BmpCompression::Rle4;
-    const Surface loaded =
-        LoadPicture(Write("picture.bmp", EncodeBmp(layout.Drawn, layout.Layout)));
+    Surface loaded;
+    try {
+      loaded = LoadPicture(Write("picture.bmp", EncodeBmp(layout.Drawn, layout.Layout)));
+    } catch (const PictureError& error) {
+      ADD_FAILURE() << layout.Name << ": " << error.Reason();
+      continue;
+    }
     const Surface expected = Shown(layout.Drawn, rle);
     EXPECT_EQ(loaded.Width, expected.Width) << layout.Name;
     EXPECT_EQ(loaded.Height, expected.Height) << layout.Name;
@@ -267,9 +299,19 @@ std::vector<uint8_t> WithCodes(const std::vector<uint8_t>& file, std::vector<uin
 }
 
 struct RefusalCase {
+  RefusalCase(std::string name, std::vector<uint8_t> bytes, std::string reason,
+              std::uintmax_t holeTo = 0, std::string path = {})
+      : Name(std::move(name)),
+        Bytes(std::move(bytes)),
+        Reason(std::move(reason)),
+        HoleTo(holeTo),
+        Path(std::move(path)) {}
+
   std::string Name;
   std::vector<uint8_t> Bytes;
-  std::string Reason;  // words the reason must contain
+  std::string Reason;     // words the reason must contain
+  std::uintmax_t HoleTo;  // the file's size, when the bytes are followed by a hole up to it
+  std::string Path;       // a file of the system's to read instead of the bytes
 };
 
 std::vector<RefusalCase> RefusalCases() {
@@ -285,6 +327,7 @@ std::vector<RefusalCase> RefusalCases() {
   const std::vector<uint8_t> bits32 = EncodeBmp(picture, Layout(Info, 32, Bitfields, Usual32));
   const std::vector<uint8_t> rle8 = EncodeBmp(picture, WithPalette(Layout(Info, 8, Rle8), 11));
   const std::vector<uint8_t> rle4 = EncodeBmp(picture, Layout(Info, 4, Rle4));
+  const std::vector<uint8_t> rle4Short = EncodeBmp(picture, WithPalette(Layout(Info, 4, Rle4), 11));
   constexpr std::size_t Width = 18, Height = 22, Bits = 28, Compression = 30, Masks = 54;
 
   std::vector<RefusalCase> cases = {
@@ -299,6 +342,8 @@ std::vector<RefusalCase> RefusalCases() {
       {"width 0", Patched(bits24, Width, 0), "is damaged: it claims a size of 0 by 6 pixels"},
       {"width -13", Patched(bits24, Width, static_cast<uint32_t>(-13)), "size of -13 by 6"},
       {"height 0", Patched(bits24, Height, 0), "size of 13 by 0"},
+      {"top-down height of the least 32-bit number", Patched(bits24, Height, 0x80000000),
+       "is 13 by 2147483648 pixels"},
       {"OS/2 1.x width 0", Patched(core, Width, 0, 2), "size of 0 by 6"},
       {"OS/2 1.x height 0", Patched(core, 20, 0, 2), "size of 13 by 0"},
       {"width 1025 alone, no pixels", Cut(Patched(bits24, Width, 1025), 54),
@@ -366,6 +411,14 @@ std::vector<RefusalCase> RefusalCases() {
       {"RLE8 ends early", WithCodes(rle8, {2, 1, 0, 0, 13, 1}),
        "is cut short: the file ends before its compressed pixels do"},
       {"RLE8 stored pixels cut", WithCodes(rle8, {0, 5, 1, 1}), "is cut short"},
+      {"RLE8 leaving pixels out without the end-of-picture code",
+       EncodeBmp(PalettePicture(13, 6, 11, true), WithEnd(Layout(Info, 8, Rle8), RleEnd::Nothing)),
+       "is cut short: the file ends before its compressed pixels do"},
+      {"RLE4 run with a colour past the table", WithCodes(rle4Short, {2, 0x0B, 0, 1}),
+       "is damaged: a pixel uses colour 11 of a colour table of 11"},
+      {"RLE4 stored pixels with a colour past the table",
+       WithCodes(rle4Short, {0, 3, 0x01, 0xB0, 0, 1}),
+       "is damaged: a pixel uses colour 11 of a colour table of 11"},
       {"RLE4 run past a row", WithCodes(rle4, {17, 0x12, 0, 1}), "past the end of a row"},
       {"RLE4 ends early", Cut(rle4, rle4.size() - 6), "is cut short"},
   };
@@ -375,13 +428,27 @@ std::vector<RefusalCase> RefusalCases() {
     cases.push_back({"BM of " + std::to_string(size) + " bytes", Cut(bits24, size),
                      "is cut short: the file ends inside its header"});
   }
+#ifndef _WIN32
+  // Far more than any picture of ours needs: a file whose size says so is refused before a byte is
+  // read (reserving room for it would fail); one that says it is empty and reads on for gigabytes,
+  // as a file that grows while it is read, is read only up to the limit.
+  const std::string tooLarge = "is far too large to be a picture of this game";
+  cases.push_back({"a terabyte, mostly a hole", bits24, tooLarge, std::uintmax_t{1} << 40});
+  cases.push_back(
+      {"Linux's page map of the test, empty by its size", {}, tooLarge, 0, "/proc/self/pagemap"});
+#endif
   return cases;
 }
 
 TEST_F(LoadTest, RefusesWhatItCannotShowRightWithTheReasonAndTheFilesName) {
   for (const RefusalCase& refusal : RefusalCases()) {
     SCOPED_TRACE(refusal.Name);
-    ExpectRefused(Write("picture.bmp", refusal.Bytes), refusal.Reason);
+    const std::string path =
+        refusal.Path.empty() ? Write("picture.bmp", refusal.Bytes) : refusal.Path;
+    if (refusal.HoleTo > 0) {
+      fs::resize_file(path, refusal.HoleTo);
+    }
+    ExpectRefused(path, refusal.Reason);
   }
 }
 
@@ -416,9 +483,10 @@ TEST_F(LoadTest, AnRleRowMayRunOnOverItsPaddingWhichIsDropped) {
   for (int i = 0; i < 16; i += 2) {
     stored4.push_back(static_cast<uint8_t>((i < 13 ? i % 11 : 15) << 4 | (i < 12 ? 10 - i : 15)));
   }
-  const auto literal = [](std::vector<uint8_t> stored, std::size_t count) {
-    std::vector<uint8_t> codes = {0, static_cast<uint8_t>(count)};
-    codes.insert(codes.end(), stored.begin(), stored.end());
+  const auto literal = [](const std::vector<uint8_t>& stored, std::size_t count) {
+    std::vector<uint8_t> codes(2 + stored.size(), 0);
+    codes[1] = static_cast<uint8_t>(count);
+    std::copy(stored.begin(), stored.end(), codes.begin() + 2);
     return codes;
   };
   const auto then = [](std::vector<uint8_t> codes, const std::vector<uint8_t>& more) {

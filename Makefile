@@ -23,7 +23,10 @@ TEST_PACKAGES := $(PACKAGE_PACKAGES) clang-format googletest libgtest-dev libben
 # The Windows zip: the cross compiler, apt-get source (dpkg-dev) and the font it ships.
 WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64 dpkg-dev fonts-ipafont-gothic
 
+# As root (a minimal Debian has no sudo) apt-get runs directly. sudo resets the environment, so
+# the front end is set on the command it runs: debconf never stops to ask.
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+APT_GET := $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get
 
 # The Makefile's own builds treat warnings as errors; a plain cmake build does not.
 CMAKE_FLAGS := -DNUIKARO_DEVELOPER=ON
@@ -49,9 +52,8 @@ define install-missing
 	  printf '%s ' $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing: $$missing"; \
-	  export DEBIAN_FRONTEND=noninteractive; \
-	  $(SUDO) apt-get install -y $$missing || \
-	  { $(SUDO) apt-get update && $(SUDO) apt-get install -y $$missing; }; \
+	  $(APT_GET) install -y $$missing || \
+	  { $(APT_GET) update && $(APT_GET) install -y $$missing; }; \
 	fi
 endef
 

@@ -15,7 +15,7 @@ JOBS ?= $(shell nproc)
 # adds dpkg's tools (dependencies, hardening flags; CPack asks `file` what a binary is); the tests
 # add the rest.
 PLAY_PACKAGES := cmake make g++ pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev \
-  fonts-ipafont-gothic
+  zlib1g-dev fonts-ipafont-gothic
 PACKAGE_PACKAGES := $(PLAY_PACKAGES) dpkg-dev file
 TEST_PACKAGES := $(PACKAGE_PACKAGES) clang-format googletest libgtest-dev libbenchmark-dev \
   xvfb xfonts-base xdotool imagemagick openbox x11-utils lintian appstream desktop-file-utils \

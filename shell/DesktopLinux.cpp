@@ -1,6 +1,7 @@
 // Linux: X11 or Wayland; the icon is built into the program as a BMP.
 #include <SDL.h>
 #include <langinfo.h>
+#include <stdlib.h>
 
 #include <clocale>
 #include <cstdlib>
@@ -35,6 +36,10 @@ void PrepareDesktop() {
   if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) {
     std::setlocale(LC_CTYPE, "C.UTF-8");
   }
+  // The window's X11 class (both parts) and Wayland app_id are the desktop entry's name, so that
+  // docks and task bars match the window to its launcher and icon. SDL reads them at its start.
+  setenv("SDL_VIDEO_X11_WMCLASS", "io.github.nuikaro.nuikaro", 1);
+  setenv("SDL_VIDEO_WAYLAND_WMCLASS", "io.github.nuikaro.nuikaro", 1);
 }
 
 void DressWindow(SDL_Window* window) {

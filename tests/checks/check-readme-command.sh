@@ -28,8 +28,9 @@ case $2 in
   package)
     make package
     deb=$(ls build/nuikaro_*.deb) || fail "no build/nuikaro_<version>_<arch>.deb"
-    dpkg-deb --contents "$deb" | grep -q ' \./usr/lib/games/nuikaro/nuikaro$' ||
-      fail "the package holds no game"
+    # Whole listings are read first: grep -q stopping early would break the pipe.
+    contents=$(dpkg-deb --contents "$deb")
+    grep -q ' \./usr/lib/games/nuikaro/nuikaro$' <<<"$contents" || fail "the package holds no game"
     ;;
   windows)
     # The cross-built libraries take minutes of CPU: the source tree's own (make test builds them
@@ -38,7 +39,8 @@ case $2 in
     ln -s "$source/build-windows/deps" build-windows/deps
     make windows
     zip=$(ls build-windows/nuikaro-*-windows-x64.zip) || fail "no zip in build-windows/"
-    cmake -E tar tf "$zip" | grep -q '/nuikaro\.exe$' || fail "the zip holds no nuikaro.exe"
+    contents=$(cmake -E tar tf "$zip")
+    grep -q '/nuikaro\.exe$' <<<"$contents" || fail "the zip holds no nuikaro.exe"
     [ ! -e build-windows/game/render/render_tests.exe ] || fail "make windows built the tests"
     ;;
   *)

@@ -31,6 +31,11 @@ APT_GET := $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get
 # The Makefile's own builds treat warnings as errors; a plain cmake build does not.
 CMAKE_FLAGS := -DNUIKARO_DEVELOPER=ON
 
+# The browser tests of the web page (tests/web): the two browsers, Chromium's driver, and the
+# Python modules that drive them and read their screenshots.
+WEB_TEST_PACKAGES := chromium chromium-driver firefox-esr python3-selenium python3-numpy python3-pil
+TEST_PACKAGES += $(WEB_TEST_PACKAGES)
+
 play: deps-play build-game
 	./build/nuikaro
 

@@ -71,7 +71,7 @@ std::vector<std::uint8_t> EncodeBmp(const Picture& picture, const BmpLayout& lay
 std::vector<std::uint8_t> EncodeBmp24(const Picture& picture);
 // 32-bit BMP with a BITMAPV4HEADER and explicit channel masks, so decoders keep the alpha.
 std::vector<std::uint8_t> EncodeBmp32(const Picture& picture);
-// RGBA PNG compressed with zlib (the Linux build's only: the icons are drawn there).
+// RGBA PNG compressed with zlib (the native build's only: the icons are drawn there).
 std::vector<std::uint8_t> EncodePng(const Picture& picture);
 
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes);

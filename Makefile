@@ -18,7 +18,8 @@ PLAY_PACKAGES := cmake make g++ pkg-config libsdl2-dev libsdl2-ttf-dev libfontco
   zlib1g-dev fonts-ipafont-gothic
 PACKAGE_PACKAGES := $(PLAY_PACKAGES) dpkg-dev file
 TEST_PACKAGES := $(PACKAGE_PACKAGES) clang-format googletest libgtest-dev libbenchmark-dev \
-  xvfb xfonts-base xdotool imagemagick openbox x11-utils lintian appstream desktop-file-utils \
+  xvfb xauth xfonts-base xdotool imagemagick openbox x11-utils locales lintian appstream \
+  desktop-file-utils \
   clang libclang-rt-14-dev weston g++-mingw-w64-x86-64 wine wine64
 # The Windows zip: the cross compiler, apt-get source (dpkg-dev) and the font it ships.
 WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64 dpkg-dev fonts-ipafont-gothic

@@ -70,6 +70,10 @@ void PrepareDesktop() {
   if (!IsSet("SDL_VIDEODRIVER") && IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY")) {
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
   }
+  // The window's X11 class (both parts) and Wayland app_id are the desktop entry's name, so that
+  // docks and task bars match the window to its launcher and icon. SDL reads them at its start.
+  setenv("SDL_VIDEO_X11_WMCLASS", "io.github.nuikaro.nuikaro", 1);
+  setenv("SDL_VIDEO_WAYLAND_WMCLASS", "io.github.nuikaro.nuikaro", 1);
 }
 
 std::string RefusedDisplayReason() {

@@ -1,9 +1,8 @@
-// A picture in memory and the three file formats our artwork is written in. Everything here is
-// plain byte arithmetic, so the same picture always gives the same file bytes.
+// A picture in memory and the three file formats our artwork is written in. The same picture
+// always gives the same file bytes (the PNG's with the same zlib).
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -32,12 +31,8 @@ struct Picture {
 std::vector<std::uint8_t> EncodeBmp24(const Picture& picture);
 // 32-bit BMP with a BITMAPV4HEADER and explicit channel masks, so decoders keep the alpha.
 std::vector<std::uint8_t> EncodeBmp32(const Picture& picture);
-// RGBA PNG with stored (uncompressed) deflate blocks: no zlib needed, and the icons are tiny.
+// RGBA PNG compressed with zlib (the native build's only: the icons are drawn there).
 std::vector<std::uint8_t> EncodePng(const Picture& picture);
-
-// The checksums PNG needs: CRC-32 of the chunks and Adler-32 of the zlib stream.
-std::uint32_t Crc32(std::span<const std::uint8_t> bytes);
-std::uint32_t Adler32(std::span<const std::uint8_t> bytes);
 
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
 

@@ -113,11 +113,10 @@ windows-tests: deps-test
 # build-web/deps/ (kept by later runs and by make clean). `make web` builds the page alone;
 # `make test` also runs the unit tests of game/ and render/ under node and the page in headless
 # Chromium and Firefox (tests/web/). emcc's own JavaScript needs Debian's node modules whichever
-# node runs it; node runs the tests.
+# node runs it.
 WEB_ENV := NODE_PATH=/usr/share/nodejs
 WEB_CMAKE := $(WEB_ENV) emcmake cmake -S . -B build-web/game -DCMAKE_BUILD_TYPE=MinSizeRel \
   -DCMAKE_FIND_ROOT_PATH=$(CURDIR)/build-web/deps/prefix \
-  -DCMAKE_CROSSCOMPILING_EMULATOR=$$(command -v node || command -v nodejs) \
   -DNUIKARO_SITE_DIR=$(CURDIR)/build-web/site -DNUIKARO_ZIP_DIR=$(CURDIR)/build-web $(CMAKE_FLAGS)
 
 web: deps-web

@@ -33,6 +33,11 @@ add_subdirectory(${googleTestSource} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 include(GoogleTest)
 
+# Node runs the tests. This emscripten's loader takes node's own fetch for a browser's and fails to
+# load the program: without it, it reads the file.
+find_program(NUIKARO_NODE NAMES node nodejs REQUIRED)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${NUIKARO_NODE} --no-experimental-fetch)
+
 # Under node each test program runs once, as one test: listing the cases first would start each
 # program once more at build time. The failing cases are named in the program's output.
 function(gtest_discover_tests target)

@@ -3,8 +3,9 @@
 # versions Debian 12 ships, unpacked by tools/debian-sources.sh) into <deps>/prefix, once: a later
 # run finds the stamp and returns. Emscripten's own ports would be fetched from the internet.
 #   web/build-deps.sh <deps folder> [jobs]
-# SDL is built with only what the game uses (video, events, timers, its folder); its configure
-# checks are answered from web/sdl-checks.cmake instead of one emcc and node run each.
+# SDL is built with only what the game uses (the browser's video driver, events, timers, its
+# folder); its configure checks are answered from web/sdl-checks.cmake instead of one emcc and node
+# run each.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 deps=$(realpath -m "${1:?usage: build-deps.sh <deps folder> [jobs]}")
@@ -34,7 +35,8 @@ for subsystem in AUDIO JOYSTICK HAPTIC HIDAPI POWER SENSOR LOCALE MISC THREADS L
   sdlWithout+=("-DSDL_$subsystem=OFF")
 done
 configure sdl2 "$sdl" -C "$here/sdl-checks.cmake" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF \
-  "${sdlWithout[@]}" -DSDL_OPENGL=OFF -DSDL_OPENGLES=OFF -DSDL2_DISABLE_SDL2MAIN=ON
+  "${sdlWithout[@]}" -DSDL_OPENGL=OFF -DSDL_OPENGLES=OFF -DSDL_OFFSCREEN=OFF -DSDL_DUMMYVIDEO=OFF \
+  -DSDL2_DISABLE_SDL2MAIN=ON
 configure freetype "$freetype" -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
   -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
 configure sdl2_ttf "$ttf" -DSDL2TTF_VENDORED=OFF -DSDL2TTF_HARFBUZZ=OFF -DSDL2TTF_SAMPLES=OFF

@@ -2,13 +2,14 @@
 // through the system's own conversion.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
+#include "render/FontSource.h"
+
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <string>
 
-#include "render/FontSource.h"
 #include "render/Utf8.h"
 
 namespace nuikaro {

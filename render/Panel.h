@@ -9,7 +9,8 @@ namespace nuikaro {
 
 struct Renderer;
 
-inline constexpr std::string_view TitleText = "ぬいかろ";
+// The game's name: the panel's title, and the caption of the window and of every box.
+inline constexpr char TitleText[] = "ぬいかろ";
 inline constexpr std::string_view ScorePrefix = "得点：";
 inline constexpr std::string_view Grow3Legend = "＋３＆得点＋３";
 inline constexpr std::string_view Grow5Legend = "＋５＆得点＋５";

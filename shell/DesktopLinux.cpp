@@ -1,25 +1,17 @@
 // Linux: X11 or Wayland; the icon is built into the program as a BMP.
+#include "shell/Desktop.h"
+
 #include <SDL.h>
 #include <langinfo.h>
 
 #include <clocale>
-#include <cstdlib>
 #include <cstring>
 
-#include "shell/Desktop.h"
+#include "shell/Environment.h"
 #include "shell/Icon.h"
 #include "shell/KeyReleases.h"
 
 namespace nuikaro {
-
-namespace {
-
-bool IsSet(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && value[0] != '\0';
-}
-
-}  // namespace
 
 std::string MissingDisplayReason() {
   if (IsSet("SDL_VIDEODRIVER") || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY")) {

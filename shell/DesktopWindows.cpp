@@ -1,11 +1,11 @@
 // Windows: there is always a desktop; the icon is the program's own resource (nuikaro.rc), so the
 // title bar gets the drawn 16 px image rather than the 48 px one scaled down.
-#include <SDL.h>
-#include <SDL_syswm.h>
+#include "shell/Desktop.h"
+
+#include <windows.h>
 #include <commctrl.h>
 
-#include "shell/Desktop.h"
-#include "shell/DesktopScale.h"
+#include "shell/NativeWindow.h"
 
 namespace nuikaro {
 
@@ -36,17 +36,20 @@ void PrepareDesktop() {
   SDL_SetHint(SDL_HINT_WINDOWS_INTRESOURCE_ICON_SMALL, "1");
 }
 
-void DressWindow(SDL_Window* window) {
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (SDL_GetWindowWMInfo(window, &info) == SDL_TRUE) {
-    SetWindowSubclass(info.info.win.window, AskedToEndSession, 1, 0);
-  }
-}
-
-// Windows scales a program that does not declare itself aware of the screen's density by itself.
 int32_t DesktopStartScale(SDL_Window*) {
   return 1;
 }
+
+void DressWindow(SDL_Window* window) {
+  if (const auto native = NativeWindow(window, SDL_SYSWM_WINDOWS)) {
+    SetWindowSubclass(native->info.win.window, AskedToEndSession, 1, 0);
+  }
+}
+
+std::unique_ptr<EventSource> DesktopEventSource(SDL_Window*) {
+  return std::make_unique<SdlEventSource>();
+}
+
+void MarkAsModalDialog(SDL_Window*) {}
 
 }  // namespace nuikaro

@@ -6,36 +6,27 @@
 
 #include "shell/TickSchedule.h"
 
-struct SDL_Window;
-
 namespace nuikaro {
 
 class EventSource {
  public:
+  virtual ~EventSource() = default;
+
   virtual TickSchedule::Clock::time_point Now() = 0;
   // Takes the next event, waiting for it up to timeoutMilliseconds (-1: for as long as it takes,
   // 0: not at all). False when none came; it may also return false before the time is up.
   virtual bool NextEvent(SDL_Event& event, int timeoutMilliseconds) = 0;
-
- protected:
-  ~EventSource() = default;
 };
 
-// SDL's event queue. On X11 it waits on the display connection itself instead of in
-// SDL_WaitEventTimeout: while SDL waits, every event it queues makes it send a wake-up message to
-// a window of ours through a second connection, and when that window is destroyed before the X
-// server has handled the message, the error comes back at SDL_Quit and Xlib's default handler
-// ends the program with status 1. Waiting here, SDL never sends one.
-class SdlEventSource final : public EventSource {
+// SDL's event queue, waited on with SDL's own wait. The desktop picks the event source the game
+// runs on (DesktopEventSource): on X11 it is another one.
+class SdlEventSource : public EventSource {
  public:
-  // window: any window of the game; its display connection is the one waited on.
-  explicit SdlEventSource(SDL_Window* window);
-
   TickSchedule::Clock::time_point Now() override { return TickSchedule::Clock::now(); }
-  bool NextEvent(SDL_Event& event, int timeoutMilliseconds) override;
-
- private:
-  int connection_ = -1;  // the X11 display connection; -1 on other drivers
+  bool NextEvent(SDL_Event& event, int timeoutMilliseconds) override {
+    return timeoutMilliseconds < 0 ? SDL_WaitEvent(&event) != 0
+                                   : SDL_WaitEventTimeout(&event, timeoutMilliseconds) != 0;
+  }
 };
 
 }  // namespace nuikaro

@@ -4,8 +4,10 @@
 #include <SDL.h>
 #include <emscripten.h>
 
+#include <memory>
 #include <string_view>
 
+#include "shell/Desktop.h"
 #include "shell/EventSource.h"
 #include "shell/WebPage.h"
 
@@ -77,19 +79,27 @@ void WakeFromPage() {
   nuikaro_wake_from_page();
 }
 
-SdlEventSource::SdlEventSource(SDL_Window*) {
-  connection_ = -1;  // no display connection in a browser
-}
+namespace {
 
-bool SdlEventSource::NextEvent(SDL_Event& event, int timeoutMilliseconds) {
-  if (SDL_PollEvent(&event) != 0) {
-    return true;
+class PageEventSource final : public EventSource {
+ public:
+  TickSchedule::Clock::time_point Now() override { return TickSchedule::Clock::now(); }
+  bool NextEvent(SDL_Event& event, int timeoutMilliseconds) override {
+    if (SDL_PollEvent(&event) != 0) {
+      return true;
+    }
+    if (timeoutMilliseconds == 0) {
+      return false;
+    }
+    nuikaro_wait_for_page(timeoutMilliseconds);
+    return SDL_PollEvent(&event) != 0;
   }
-  if (timeoutMilliseconds == 0) {
-    return false;
-  }
-  nuikaro_wait_for_page(timeoutMilliseconds);
-  return SDL_PollEvent(&event) != 0;
+};
+
+}  // namespace
+
+std::unique_ptr<EventSource> DesktopEventSource(SDL_Window*) {
+  return std::make_unique<PageEventSource>();
 }
 
 }  // namespace nuikaro

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "game/Game.h"
+
 namespace nuikaro {
 
 namespace {
@@ -17,14 +19,14 @@ std::vector<Rect> FindChangedRectangles(const Surface& previous, const Surface& 
   std::vector<Rect> rectangles;
   const int32_t width = current.Width;
   const int32_t height = current.Height;
-  const int32_t tileColumns = (width + DamageTilePixels - 1) / DamageTilePixels;
+  const int32_t tileColumns = (width + CellPixels - 1) / CellPixels;
   std::vector<bool> changed(static_cast<std::size_t>(tileColumns));
   // The rectangles that reach the bottom of the tile row above, left to right: a span of this row
   // with the same columns grows one of them instead of starting a new one.
   std::size_t openBegin = 0;
   std::size_t openEnd = 0;
-  for (int32_t top = 0; top < height; top += DamageTilePixels) {
-    const int32_t bottom = std::min(height, top + DamageTilePixels);
+  for (int32_t top = 0; top < height; top += CellPixels) {
+    const int32_t bottom = std::min(height, top + CellPixels);
     std::fill(changed.begin(), changed.end(), false);
     bool any = false;
     for (int32_t y = top; y < bottom; ++y) {
@@ -36,9 +38,9 @@ std::vector<Rect> FindChangedRectangles(const Surface& previous, const Surface& 
       }
       any = true;
       for (int32_t column = 0; column < tileColumns; ++column) {
-        const int32_t x = column * DamageTilePixels;
+        const int32_t x = column * CellPixels;
         if (!changed[column] &&
-            !SamePixels(before + x, after + x, std::min(DamageTilePixels, width - x))) {
+            !SamePixels(before + x, after + x, std::min(CellPixels, width - x))) {
           changed[column] = true;
         }
       }
@@ -55,8 +57,8 @@ std::vector<Rect> FindChangedRectangles(const Surface& previous, const Surface& 
         while (column < tileColumns && changed[column]) {
           ++column;
         }
-        const int32_t x = first * DamageTilePixels;
-        const int32_t spanWidth = std::min(width, column * DamageTilePixels) - x;
+        const int32_t x = first * CellPixels;
+        const int32_t spanWidth = std::min(width, column * CellPixels) - x;
         while (open < openEnd && rectangles[open].X < x) {
           ++open;
         }

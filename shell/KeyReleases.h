@@ -5,8 +5,8 @@ struct SDL_Window;
 
 namespace nuikaro {
 
-// On X11, stops the window from receiving key releases: each one would wake the event loop and
-// run SDL's event pump once more for nothing. Elsewhere it does nothing.
+// Linux: on X11, stops the window from receiving key releases: each one would wake the event loop
+// and run SDL's event pump once more for nothing. On Wayland it does nothing.
 void DropKeyReleases(SDL_Window* window);
 
 }  // namespace nuikaro

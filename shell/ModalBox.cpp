@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "shell/Desktop.h"
+
 namespace nuikaro {
 
 namespace {

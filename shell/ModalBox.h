@@ -51,8 +51,4 @@ class ModalBox {
   bool closed_ = false;
 };
 
-// Makes a hidden window a modal dialog in the eyes of the window manager. Only X11 needs it; on
-// other drivers it does nothing.
-void MarkAsModalDialog(SDL_Window* window);
-
 }  // namespace nuikaro

@@ -38,7 +38,21 @@ Screen::~Screen() {
   }
 }
 
+void Screen::Show(const Surface& frame) {
+  SDL_ShowWindow(window_);
+  mapped_ = true;
+  Present(frame);
+}
+
+void Screen::Repaint(const Surface& frame) {
+  whole_ = true;
+  Present(frame);
+}
+
 void Screen::Present(const Surface& frame) {
+  if (!mapped_) {
+    return;
+  }
   bool whole = whole_ || shown_.Width != frame.Width || shown_.Height != frame.Height;
   int width = 0;
   int height = 0;

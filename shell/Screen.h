@@ -28,13 +28,17 @@ class Screen {
   Screen(const Screen&) = delete;
   Screen& operator=(const Screen&) = delete;
 
+  // Maps the window and sends it the whole frame.
+  void Show(const Surface& frame);
+
   // Sends the frame's changed rectangles to the window, or the whole frame when the window's
-  // pixels are not known to hold the last one: the first present, after Invalidate, and after
-  // the window's surface or size changed.
+  // pixels are not known to hold the last one: after its surface or size changed. Does nothing
+  // before Show: a present to an unmapped window is lost anyway, and the expose after mapping
+  // repeats it.
   void Present(const Surface& frame);
 
-  // The window's pixels were lost (exposed, resized): the next Present sends the whole frame.
-  void Invalidate() { whole_ = true; }
+  // The window's pixels were lost (exposed, resized): sends the whole frame.
+  void Repaint(const Surface& frame);
 
   // True when frames go through an SDL renderer rather than the window's own surface.
   bool Accelerated() const { return renderer_ != nullptr; }
@@ -50,6 +54,7 @@ class Screen {
   int lastWidth_ = 0;                   // and the window's pixel size then
   int lastHeight_ = 0;
   bool whole_ = true;
+  bool mapped_ = false;         // Show has run
   Surface shown_;               // the frame as the window last received it
   std::vector<Rect> changed_;   // this present's rectangles, in frame pixels
   std::vector<SDL_Rect> sent_;  // the same in window pixels

@@ -2,12 +2,14 @@
 
 #include <string>
 
+#include "render/Panel.h"
 #include "shell/KeyMap.h"
 
 namespace nuikaro {
 
-SdlPlatform::SdlPlatform(SDL_Window* window, Renderer& renderer, EventSource& events)
-    : window_(window), renderer_(renderer), events_(events), screen_(window) {}
+SdlPlatform::SdlPlatform(SDL_Window* window, Renderer& renderer, EventSource& events,
+                         RandomSource& random)
+    : window_(window), renderer_(renderer), events_(events), screen_(window), random_(random) {}
 
 void SdlPlatform::Run(Form1& form) {
   form_ = &form;
@@ -46,7 +48,7 @@ void SdlPlatform::HandleEvent(const SDL_Event& event) {
       } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
                  event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
         // The window repaints from the back buffer; the game itself is never redrawn for this.
-        Repaint();
+        screen_.Repaint(renderer_.BackBuffer);
       }
       return;
     case SDL_KEYDOWN:  // auto-repeats included: each one counts as a press
@@ -72,17 +74,6 @@ void SdlPlatform::HandleEvent(const SDL_Event& event) {
   }
 }
 
-void SdlPlatform::Present() {
-  if (shown_) {
-    screen_.Present(renderer_.BackBuffer);
-  }
-}
-
-void SdlPlatform::Repaint() {
-  screen_.Invalidate();
-  Present();
-}
-
 void SdlPlatform::SetTimer() {
   schedule_.Start(events_.Now());
 }
@@ -92,9 +83,7 @@ void SdlPlatform::KillTimer() {
 }
 
 void SdlPlatform::Show() {
-  SDL_ShowWindow(window_);
-  shown_ = true;
-  Present();
+  screen_.Show(renderer_.BackBuffer);
 }
 
 void SdlPlatform::Unload() {
@@ -106,15 +95,15 @@ void SdlPlatform::RenderFrame() {
     return;  // closed while the box was open: the restart that follows is never seen
   }
   nuikaro::RenderFrame(renderer_);
-  Present();
+  screen_.Present(renderer_.BackBuffer);
 }
 
 void SdlPlatform::rtcMsgBox(std::string_view text) {
-  ModalBox box(window_, GameTitle, text, renderer_.Fonts);
+  ModalBox box(window_, TitleText, text, renderer_.Fonts);
   if (!box.IsOpen()) {
     // No window for our own box: SDL's, which blocks the loop, is still better than none.
     const std::string message(text);
-    SDL_ShowSimpleMessageBox(0, GameTitle, message.c_str(), window_);
+    SDL_ShowSimpleMessageBox(0, TitleText, message.c_str(), window_);
   } else if (form_ != nullptr) {
     box_ = &box;
     while (!box.Closed() && !form_->Closed) {

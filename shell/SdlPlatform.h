@@ -1,5 +1,5 @@
-// The SDL side of the shell: the window Form1 lives in, its event loop and timer, the game-over
-// box, and the Screen the back buffer is presented through.
+// The SDL side of the shell: the window Form1 lives in, its event loop and timer, and the game's
+// host. Presenting is the Screen's job, the random numbers the RandomSource's.
 #pragma once
 
 #include <SDL.h>
@@ -15,27 +15,18 @@
 
 namespace nuikaro {
 
-inline constexpr const char* GameTitle = "ぬいかろ";
-
 class SdlPlatform final : public WindowPlatform {
  public:
   // window: made by the caller, still hidden (Show maps it). renderer: its back buffer is what
-  // Present shows. events: where the loop takes its events and time from. Throws ScreenError
-  // when the window has no way to show a frame.
-  SdlPlatform(SDL_Window* window, Renderer& renderer, EventSource& events);
+  // the window shows. events: where the loop takes its events and time from. random: the rules'
+  // random numbers. Throws ScreenError when the window has no way to show a frame.
+  SdlPlatform(SDL_Window* window, Renderer& renderer, EventSource& events, RandomSource& random);
   SdlPlatform(const SdlPlatform&) = delete;
   SdlPlatform& operator=(const SdlPlatform&) = delete;
 
   // The message loop: delivers the form's key presses, close requests and ticks until the form
   // is closed.
   void Run(Form1& form);
-
-  // Shows the back buffer in the window, scaled to its size: only what changed since the last
-  // present. Does nothing before Show: a present to an unmapped window is lost anyway, and the
-  // expose after mapping repeats it.
-  void Present();
-  // Shows the whole back buffer again: the window lost its pixels (exposed, resized).
-  void Repaint();
 
   void SetTimer() override;
   void KillTimer() override;
@@ -48,6 +39,7 @@ class SdlPlatform final : public WindowPlatform {
   // Opens the box and runs the loop until the player closes it or the form is closed; the game
   // window meanwhile repaints and takes close requests. The next tick comes a full period after.
   void rtcMsgBox(std::string_view text) override;
+  // The rules ask their one host for random numbers: passed on to the random source.
   void rtcRandomize() override;
   float rtcRandomNext() override;
 
@@ -63,8 +55,7 @@ class SdlPlatform final : public WindowPlatform {
   Form1* form_ = nullptr;    // the form whose loop runs, while Run runs
   ModalBox* box_ = nullptr;  // the open game-over box, if any
   TickSchedule schedule_{std::chrono::milliseconds(TimerPeriodMilliseconds)};
-  RandomSource random_;
-  bool shown_ = false;
+  RandomSource& random_;
 };
 
 }  // namespace nuikaro

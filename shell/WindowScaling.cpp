@@ -13,29 +13,27 @@ FramePlacement PlaceFrame(int32_t windowWidth, int32_t windowHeight) {
           std::max<int32_t>(0, (windowHeight - ScreenHeight * scale) / 2)};
 }
 
+namespace {
+
+uint32_t* WindowRow(uint32_t* pixels, int32_t pitch, int32_t y) {
+  return reinterpret_cast<uint32_t*>(reinterpret_cast<unsigned char*>(pixels) +
+                                     static_cast<std::ptrdiff_t>(y) * pitch);
+}
+
+}  // namespace
+
 void ScaleFrame(const Surface& frame, uint32_t* pixels, int32_t pitch, int32_t width,
                 int32_t height) {
-  const FramePlacement place = PlaceFrame(width, height);
-  const int32_t shownWidth = std::min(width - place.X, frame.Width * place.Scale);
-  const int32_t shownHeight = std::min(height - place.Y, frame.Height * place.Scale);
+  const Rect shown =
+      ScaleFramePart(frame, {0, 0, frame.Width, frame.Height}, pixels, pitch, width, height);
   for (int32_t y = 0; y < height; ++y) {
-    uint32_t* row = reinterpret_cast<uint32_t*>(reinterpret_cast<unsigned char*>(pixels) +
-                                                static_cast<std::ptrdiff_t>(y) * pitch);
-    const int32_t frameY = y - place.Y;
-    if (frameY < 0 || frameY >= shownHeight) {
+    uint32_t* row = WindowRow(pixels, pitch, y);
+    if (y < shown.Y || y >= shown.Y + shown.Height) {
       std::fill(row, row + width, 0u);
-      continue;
-    }
-    const uint32_t* source = frame.Row(frameY / place.Scale);
-    std::fill(row, row + place.X, 0u);
-    if (place.Scale == 1) {
-      std::memcpy(row + place.X, source, static_cast<std::size_t>(shownWidth) * sizeof(uint32_t));
     } else {
-      for (int32_t x = 0; x < shownWidth; ++x) {
-        row[place.X + x] = source[x / place.Scale];
-      }
+      std::fill(row, row + shown.X, 0u);
+      std::fill(row + shown.X + shown.Width, row + width, 0u);
     }
-    std::fill(row + place.X + shownWidth, row + width, 0u);
   }
 }
 
@@ -50,8 +48,7 @@ Rect ScaleFramePart(const Surface& frame, const Rect& part, uint32_t* pixels, in
     return {};
   }
   for (int32_t y = top; y < bottom; ++y) {
-    uint32_t* row = reinterpret_cast<uint32_t*>(reinterpret_cast<unsigned char*>(pixels) +
-                                                static_cast<std::ptrdiff_t>(y) * pitch);
+    uint32_t* row = WindowRow(pixels, pitch, y);
     const uint32_t* source = frame.Row((y - place.Y) / place.Scale);
     if (place.Scale == 1) {
       std::memcpy(row + left, source + part.X,

@@ -6,7 +6,7 @@
 
 #include "render/Layout.h"
 #include "render/Surface.h"
-#include "shell/FrameDamage.h"
+#include "shell/Rect.h"
 
 namespace nuikaro {
 
@@ -18,17 +18,17 @@ struct FramePlacement {
 
 FramePlacement PlaceFrame(int32_t windowWidth, int32_t windowHeight);
 
-// Writes the frame, scaled by nearest neighbour and placed by PlaceFrame, into a window's XRGB8888
-// pixels (pitch in bytes) and paints the rest black. At 640 by 480 this is a plain copy.
-void ScaleFrame(const Surface& frame, uint32_t* pixels, int32_t pitch, int32_t width,
-                int32_t height);
-
-// Writes only the part of the frame, scaled and placed as ScaleFrame does, into the window's
-// pixels and returns the window rectangle it covered (clipped to the window; empty when none).
-// After ScaleFrame of one frame, this for each rectangle FindChangedRectangles gives towards the
-// next leaves the window as ScaleFrame of the next frame would.
+// Writes the part of the frame (in frame pixels), scaled by nearest neighbour and placed by
+// PlaceFrame, into a window's XRGB8888 pixels (pitch in bytes) and returns the window rectangle it
+// covered (clipped to the window; empty when none). At 640 by 480 this is a plain copy. After
+// ScaleFrame of one frame, this for each rectangle FindChangedRectangles gives towards the next
+// leaves the window as ScaleFrame of the next frame would.
 Rect ScaleFramePart(const Surface& frame, const Rect& part, uint32_t* pixels, int32_t pitch,
                     int32_t width, int32_t height);
+
+// The whole frame through ScaleFramePart, and the rest of the window painted black.
+void ScaleFrame(const Surface& frame, uint32_t* pixels, int32_t pitch, int32_t width,
+                int32_t height);
 
 // The whole factor the window opens at: what the desktop asks for, as GDK_SCALE (a whole number,
 // which wins when set) or as the Xft.dpi resource (96 for each step; 192 and up is 2), but no

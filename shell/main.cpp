@@ -5,12 +5,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <memory>
 #include <string>
 
+#include "game/RandomSource.h"
+#include "render/Panel.h"
 #include "render/Renderer.h"
 #include "shell/Desktop.h"
-#include "shell/DesktopScale.h"
-#include "shell/EventSource.h"
+#include "shell/Environment.h"
 #include "shell/Form.h"
 #include "shell/ProgramDirectory.h"
 #include "shell/SdlPlatform.h"
@@ -28,20 +30,15 @@ struct StartupError {
 // Prints "ぬいかろ: <file>: <reason>" and, when there is a display to show it on, the same in an
 // error box.
 void ReportStartupError(const StartupError& error, bool displayOpen) {
-  std::string message = std::string(GameTitle) + ": ";
+  std::string message = std::string(TitleText) + ": ";
   if (!error.File.empty()) {
     message += error.File + ": ";
   }
   message += error.Reason;
   std::fprintf(stderr, "%s\n", message.c_str());
   if (displayOpen) {
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, GameTitle, message.c_str(), nullptr);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, TitleText, message.c_str(), nullptr);
   }
-}
-
-bool IsSet(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && value[0] != '\0';
 }
 
 // SDL falls back to drivers that draw nowhere when no desktop is reachable; the game would then
@@ -72,8 +69,9 @@ StartupError UnreachableDisplay() {
 int RunGame(SDL_Window* window) {
   Game game;
   Renderer renderer(game);
-  SdlEventSource events(window);
-  SdlPlatform platform(window, renderer, events);
+  const std::unique_ptr<EventSource> events = DesktopEventSource(window);
+  RandomSource random;
+  SdlPlatform platform(window, renderer, *events, random);
   Form1 form{game, renderer, platform, ProgramDirectory()};
   try {
     LoadForm(form);
@@ -111,7 +109,7 @@ int main(int, char*[]) {
   }
   int status = EXIT_FAILURE;
   SDL_Window* window = SDL_CreateWindow(
-      GameTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ScreenWidth, ScreenHeight,
+      TitleText, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ScreenWidth, ScreenHeight,
       SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
   if (window == nullptr) {
     ReportStartupError({"", std::string("cannot make the game window: ") + SDL_GetError()}, true);

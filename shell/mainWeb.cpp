@@ -8,9 +8,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <memory>
 #include <string>
 
+#include "game/RandomSource.h"
+#include "render/Panel.h"
 #include "render/Renderer.h"
+#include "shell/Desktop.h"
 #include "shell/EventSource.h"
 #include "shell/Form.h"
 #include "shell/ProgramDirectory.h"
@@ -27,7 +31,7 @@ using namespace nuikaro;
 
 // "ぬいかろ: <file>: <reason>", as the desktop words it, on stderr and on the page.
 void ReportStartupError(const std::string& file, const std::string& reason) {
-  std::string message = std::string(GameTitle) + ": ";
+  std::string message = std::string(TitleText) + ": ";
   if (!file.empty()) {
     message += file + ": ";
   }
@@ -39,8 +43,9 @@ void ReportStartupError(const std::string& file, const std::string& reason) {
 int RunGame(SDL_Window* window) {
   Game game;
   Renderer renderer(game);
-  SdlEventSource events(window);
-  SdlPlatform platform(window, renderer, events);
+  const std::unique_ptr<EventSource> events = DesktopEventSource(window);
+  RandomSource random;
+  SdlPlatform platform(window, renderer, *events, random);
   Form1 form{game, renderer, platform, ProgramDirectory()};
   try {
     LoadForm(form);
@@ -64,7 +69,7 @@ int main() {
   }
   // Neither resizable nor high-density: the canvas holds the frame 1:1, and the page scales it
   // by a whole factor of device pixels.
-  SDL_Window* window = SDL_CreateWindow(GameTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+  SDL_Window* window = SDL_CreateWindow(TitleText, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                         ScreenWidth, ScreenHeight, SDL_WINDOW_HIDDEN);
   int status = EXIT_FAILURE;
   if (window == nullptr) {

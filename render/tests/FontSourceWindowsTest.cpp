@@ -1,7 +1,7 @@
 // The Windows side of the text seam: faces from GDI as bytes, the shipped face as the fallback.
 #define WIN32_LEAN_AND_MEAN
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>

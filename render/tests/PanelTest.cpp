@@ -1,10 +1,11 @@
+#include "render/Panel.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
 
 #include "game/Game.h"
-#include "render/Panel.h"
 #include "render/Renderer.h"
 
 namespace nuikaro {

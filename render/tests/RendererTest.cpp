@@ -1,9 +1,9 @@
+#include "render/Renderer.h"
+
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
-
-#include "render/Renderer.h"
 
 namespace nuikaro {
 namespace {

@@ -1,8 +1,8 @@
+#include "render/Surface.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
-
-#include "render/Surface.h"
 
 namespace nuikaro {
 namespace {

@@ -1,6 +1,7 @@
-#include <gtest/gtest.h>
+#include "render/Text.h"
 
 #include <SDL_ttf.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
@@ -9,7 +10,6 @@
 
 #include "render/FontSource.h"
 #include "render/Panel.h"
-#include "render/Text.h"
 
 namespace nuikaro {
 namespace {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "game/tests/FakeHost.h"
+#include "render/Panel.h"
 #include "shell/ModalBox.h"
 #include "shell/SdlPlatform.h"
 
@@ -158,7 +159,8 @@ class EventLoopTest : public ::testing::Test {
   Game game;
   Renderer renderer{game};
   ScriptedEvents events;
-  SdlPlatform platform{window, renderer, events};
+  RandomSource random;
+  SdlPlatform platform{window, renderer, events, random};
   Form1 form{game, renderer, platform, NUIKARO_ASSET_DIR};
 };
 
@@ -205,7 +207,7 @@ TEST_F(EventLoopTest, KeysReachTheGameOneByOneWithEachRepeatOfAHeldKeyAPress) {
     Game fresh;
     game = fresh;
     ScriptedEvents script;
-    SdlPlatform loop(window, renderer, script);
+    SdlPlatform loop(window, renderer, script, random);
     Form1 gameForm{game, renderer, loop, NUIKARO_ASSET_DIR};
     LoadForm(gameForm);
     LaySnake(game, {{5, 5}}, DirUp);
@@ -273,7 +275,7 @@ TEST_F(EventLoopTest, WhileTheBoxIsOpenTheGameStandsStillAndItsWindowRepaints) {
   events.CheckAt(549, [&] { EXPECT_EQ(game.TickCount, 0); });
   events.CheckAt(551, [&] { EXPECT_EQ(game.TickCount, 1); });
   platform.Run(form);
-  EXPECT_EQ(boxTitle, GameTitle);
+  EXPECT_EQ(boxTitle, TitleText);
 }
 
 TEST_F(EventLoopTest, ACloseRequestWhileTheBoxIsOpenEndsTheGameAtOnceAndDrawsNothingMore) {
@@ -282,7 +284,7 @@ TEST_F(EventLoopTest, ACloseRequestWhileTheBoxIsOpenEndsTheGameAtOnceAndDrawsNot
     Game fresh;
     game = fresh;
     ScriptedEvents script;
-    SdlPlatform loop(window, renderer, script);
+    SdlPlatform loop(window, renderer, script, random);
     Form1 gameForm{game, renderer, loop, NUIKARO_ASSET_DIR};
     LoadForm(gameForm);
     PutItemsOn(game, 29, 0);
@@ -366,7 +368,7 @@ TEST_F(EventLoopTest, TheBoxClosesOnEnterSpaceOrEscapeLetGoOnAClickOnOkOrOnItsCl
   };
   for (const BoxCase& row : cases) {
     SCOPED_TRACE(row.What);
-    ModalBox box(window, GameTitle, GameOverText, renderer.Fonts);
+    ModalBox box(window, TitleText, GameOverText, renderer.Fonts);
     ASSERT_TRUE(box.IsOpen());
     for (const SDL_Event& event : row.Events) {
       box.HandleEvent(event);
@@ -377,10 +379,10 @@ TEST_F(EventLoopTest, TheBoxClosesOnEnterSpaceOrEscapeLetGoOnAClickOnOkOrOnItsCl
 
 TEST_F(EventLoopTest, TheBoxShowsItsTextInTheTitlesWindowOverTheGameWindow) {
   SDL_SetWindowPosition(window, 100, 50);
-  ModalBox box(window, GameTitle, GameOverText, renderer.Fonts);
+  ModalBox box(window, TitleText, GameOverText, renderer.Fonts);
   SDL_Window* boxWindow = SDL_GetWindowFromID(box.WindowId());
   ASSERT_NE(boxWindow, nullptr);
-  EXPECT_STREQ(SDL_GetWindowTitle(boxWindow), GameTitle);
+  EXPECT_STREQ(SDL_GetWindowTitle(boxWindow), TitleText);
   int x = 0;
   int y = 0;
   int width = 0;

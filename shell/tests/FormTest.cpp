@@ -2,7 +2,6 @@
 #include "shell/Form.h"
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <algorithm>

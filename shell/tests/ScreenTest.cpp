@@ -52,25 +52,32 @@ Surface Paint(Surface frame, int32_t x, int32_t y, int32_t width, int32_t height
   return frame;
 }
 
-TEST_F(ScreenTest, TheWindowHoldsEachFrameInTurnAndOnlyAWholePresentRepairsItsPixels) {
+TEST_F(ScreenTest, TheShownWindowHoldsEachFrameInTurnAndOnlyARepaintRepairsItsPixels) {
   Screen screen(window_);
   ASSERT_FALSE(screen.Accelerated());
   const Surface first = Paint(Surface(ScreenWidth, ScreenHeight), 0, 0, 640, 480, 0x203040);
   const Surface moved = Paint(first, 80, 80, 16, 16, 0xff0000);
   const Surface movedOn = Paint(Paint(first, 96, 80, 16, 16, 0xff0000), 600, 10, 30, 20, 0xffff);
-  for (const Surface* frame : {&first, &moved, &movedOn, &first, &movedOn}) {
+  // Nothing goes to the window before it is shown; showing it sends the whole frame.
+  SDL_Surface* surface = SDL_GetWindowSurface(window_);
+  SDL_FillRect(surface, nullptr, 0x00ff00);
+  const std::vector<uint32_t> unshown = WindowPixels();
+  screen.Present(first);
+  ASSERT_EQ(WindowPixels(), unshown);
+  screen.Show(first);
+  ASSERT_EQ(WindowPixels(), WholePresent(first));
+  for (const Surface* frame : {&moved, &movedOn, &first, &movedOn}) {
     screen.Present(*frame);
     ASSERT_EQ(WindowPixels(), WholePresent(*frame));
   }
 
   // Pixels lost behind the game's back are not sent again while the frame stays the same...
-  SDL_Surface* surface = SDL_GetWindowSurface(window_);
+  surface = SDL_GetWindowSurface(window_);
   SDL_FillRect(surface, nullptr, 0x00ff00);
   screen.Present(movedOn);
   EXPECT_NE(WindowPixels(), WholePresent(movedOn));
-  // ...but after an expose the whole frame is.
-  screen.Invalidate();
-  screen.Present(movedOn);
+  // ...but a repaint after an expose sends the whole frame.
+  screen.Repaint(movedOn);
   EXPECT_EQ(WindowPixels(), WholePresent(movedOn));
 }
 

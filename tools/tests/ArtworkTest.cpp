@@ -1,3 +1,5 @@
+#include "tools/Artwork.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -8,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "tools/Artwork.h"
 #include "tools/Picture.h"
 
 namespace nuikaro {

@@ -1,18 +1,15 @@
-// Xlib defines True and False as macros: the game's headers come before it.
-#include "shell/DesktopScale.h"
-
+// The start scale on X11: what the desktop's resources ask for.
 #include <cstdlib>
 
+#include "shell/Desktop.h"
+#include "shell/NativeWindow.h"
 #include "shell/WindowScaling.h"
-
-#include <SDL_syswm.h>
 
 namespace nuikaro {
 
 int32_t DesktopStartScale(SDL_Window* window) {
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) {
+  const auto native = NativeWindow(window, SDL_SYSWM_X11);
+  if (!native) {
     return 1;
   }
   SDL_Rect usable{0, 0, 0, 0};
@@ -20,7 +17,7 @@ int32_t DesktopStartScale(SDL_Window* window) {
     return 1;
   }
   // The resource database was read from the root window when SDL opened the display.
-  const char* xftDpi = XGetDefault(info.info.x11.display, "Xft", "dpi");
+  const char* xftDpi = XGetDefault(native->info.x11.display, "Xft", "dpi");
   return StartScale(std::getenv("GDK_SCALE"), xftDpi, usable.w, usable.h);
 }
 

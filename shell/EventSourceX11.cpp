@@ -1,45 +1,39 @@
-// Kept apart from the game's headers: Xlib defines True and False as macros.
+// Waiting for events on X11.
 #include "shell/EventSource.h"
 
-#include <SDL.h>
-#include <SDL_syswm.h>
-
-#if defined(SDL_VIDEO_DRIVER_X11)
 #include <poll.h>
 #include <signal.h>
 
 #include <ctime>
-#endif
+#include <memory>
+
+#include "shell/Desktop.h"
+#include "shell/NativeWindow.h"
 
 namespace nuikaro {
 
-#if defined(SDL_VIDEO_DRIVER_X11)
 namespace {
+
+// SDL's event queue, waited on at the display connection itself instead of in
+// SDL_WaitEventTimeout: while SDL waits, every event it queues makes it send a wake-up message to
+// a window of ours through a second connection, and when that window is destroyed before the X
+// server has handled the message, the error comes back at SDL_Quit and Xlib's default handler
+// ends the program with status 1. Waiting here, SDL never sends one.
+class X11EventSource final : public SdlEventSource {
+ public:
+  explicit X11EventSource(int connection) : connection_(connection) {}
+
+  bool NextEvent(SDL_Event& event, int timeoutMilliseconds) override;
+
+ private:
+  int connection_;
+};
 
 bool TakeQueued(SDL_Event& event) {
   return SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0;
 }
 
-}  // namespace
-#endif
-
-SdlEventSource::SdlEventSource([[maybe_unused]] SDL_Window* window) {
-#if defined(SDL_VIDEO_DRIVER_X11)
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (SDL_GetWindowWMInfo(window, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
-    connection_ = XConnectionNumber(info.info.x11.display);
-  }
-#endif
-}
-
-bool SdlEventSource::NextEvent(SDL_Event& event, int timeoutMilliseconds) {
-  if (connection_ < 0) {
-    // Elsewhere SDL's own wait is sound (on Wayland its wake-up names no window).
-    return timeoutMilliseconds < 0 ? SDL_WaitEvent(&event) != 0
-                                   : SDL_WaitEventTimeout(&event, timeoutMilliseconds) != 0;
-  }
-#if defined(SDL_VIDEO_DRIVER_X11)
+bool X11EventSource::NextEvent(SDL_Event& event, int timeoutMilliseconds) {
   if (TakeQueued(event)) {
     return true;
   }
@@ -64,9 +58,16 @@ bool SdlEventSource::NextEvent(SDL_Event& event, int timeoutMilliseconds) {
   }
   pthread_sigmask(SIG_SETMASK, &before, nullptr);
   return got;
-#else
-  return false;  // connection_ is -1 where there is no X11
-#endif
+}
+
+}  // namespace
+
+// Elsewhere (Wayland) SDL's own wait is sound: its wake-up names no window.
+std::unique_ptr<EventSource> DesktopEventSource(SDL_Window* window) {
+  if (const auto native = NativeWindow(window, SDL_SYSWM_X11)) {
+    return std::make_unique<X11EventSource>(XConnectionNumber(native->info.x11.display));
+  }
+  return std::make_unique<SdlEventSource>();
 }
 
 }  // namespace nuikaro

@@ -13,6 +13,9 @@
 
 namespace {
 
+// The game window the page's keys belong to, whether or not SDL thinks the page has the focus.
+Uint32 pageWindow = 0;
+
 SDL_Keycode KeycodeFromPage(std::string_view key) {
   struct Named {
     std::string_view Key;
@@ -63,8 +66,7 @@ EM_JS(void, nuikaro_wake_from_page, (), {
 extern "C" EMSCRIPTEN_KEEPALIVE void NuikaroPageKey(const char* key, int pressed, int repeat) {
   SDL_Event event{};
   event.type = pressed != 0 ? SDL_KEYDOWN : SDL_KEYUP;
-  SDL_Window* focus = SDL_GetKeyboardFocus();
-  event.key.windowID = focus != nullptr ? SDL_GetWindowID(focus) : 0;
+  event.key.windowID = pageWindow;
   event.key.state = pressed != 0 ? SDL_PRESSED : SDL_RELEASED;
   event.key.repeat = static_cast<Uint8>(repeat != 0);
   event.key.keysym.sym = KeycodeFromPage(key);
@@ -98,7 +100,8 @@ class PageEventSource final : public EventSource {
 
 }  // namespace
 
-std::unique_ptr<EventSource> DesktopEventSource(SDL_Window*) {
+std::unique_ptr<EventSource> DesktopEventSource(SDL_Window* window) {
+  pageWindow = SDL_GetWindowID(window);
   return std::make_unique<PageEventSource>();
 }
 

@@ -12,6 +12,9 @@
 
 namespace {
 
+// The window the open box stands for; 0 while no box is open.
+Uint32 openBoxWindow = 0;
+
 bool ClosesTheBox(SDL_Keycode key) {
   return key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_SPACE || key == SDLK_ESCAPE;
 }
@@ -25,9 +28,11 @@ EM_JS(void, nuikaro_hide_box, (), { Module['nuikaroPage'].hideBox(); });
 
 // The page's OK button was clicked (or tapped).
 extern "C" EMSCRIPTEN_KEEPALIVE void NuikaroBoxOk() {
-  SDL_Window* focus = SDL_GetKeyboardFocus();
+  if (openBoxWindow == 0) {
+    return;
+  }
   SDL_Event event{};
-  event.button.windowID = focus != nullptr ? SDL_GetWindowID(focus) : 0;
+  event.button.windowID = openBoxWindow;
   event.button.which = nuikaro::PageOkButtonMouse;
   event.button.button = SDL_BUTTON_LEFT;
   event.button.clicks = 1;
@@ -46,10 +51,12 @@ ModalBox::ModalBox(SDL_Window* owner, const char*, std::string_view text, FontCa
   // The box stands for the game window in the loop: the window's events come to the box.
   window_ = owner;
   windowId_ = SDL_GetWindowID(owner);
+  openBoxWindow = windowId_;
   nuikaro_show_box(std::string(text).c_str());
 }
 
 ModalBox::~ModalBox() {
+  openBoxWindow = 0;
   nuikaro_hide_box();
 }
 

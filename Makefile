@@ -17,10 +17,11 @@ JOBS ?= $(shell nproc)
 # adds dpkg's tools (dependencies, hardening flags; CPack asks `file` what a binary is); the tests
 # add the rest.
 PLAY_PACKAGES := cmake make g++ pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev \
-  fonts-ipafont-gothic
+  zlib1g-dev fonts-ipafont-gothic
 PACKAGE_PACKAGES := $(PLAY_PACKAGES) dpkg-dev file
 TEST_PACKAGES := $(PACKAGE_PACKAGES) clang-format googletest libgtest-dev libbenchmark-dev \
-  xvfb xfonts-base xdotool imagemagick openbox x11-utils lintian appstream desktop-file-utils \
+  xvfb xauth xfonts-base xdotool imagemagick openbox x11-utils locales lintian appstream \
+  desktop-file-utils \
   clang libclang-rt-14-dev weston g++-mingw-w64-x86-64 wine wine64 \
   emscripten python3-fonttools
 # The Windows zip: the cross compiler, apt-get source (dpkg-dev) and the font it ships.
@@ -29,7 +30,10 @@ WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64 dpkg-dev fonts-ipafont-gothi
 # fontTools.
 WEB_PACKAGES := cmake make emscripten dpkg-dev python3-fonttools fonts-ipafont-gothic
 
+# As root (a minimal Debian has no sudo) apt-get runs directly. sudo resets the environment, so
+# the front end is set on the command it runs: debconf never stops to ask.
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+APT_GET := $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get
 
 # The Makefile's own builds treat warnings as errors; a plain cmake build does not.
 CMAKE_FLAGS := -DNUIKARO_DEVELOPER=ON
@@ -60,9 +64,8 @@ define install-missing
 	  printf '%s ' $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing: $$missing"; \
-	  export DEBIAN_FRONTEND=noninteractive; \
-	  $(SUDO) apt-get install -y $$missing || \
-	  { $(SUDO) apt-get update && $(SUDO) apt-get install -y $$missing; }; \
+	  $(APT_GET) install -y $$missing || \
+	  { $(APT_GET) update && $(APT_GET) install -y $$missing; }; \
 	fi
 endef
 

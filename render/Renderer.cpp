@@ -8,10 +8,8 @@ namespace nuikaro {
 
 namespace {
 
-// One row of a sheet cell: mask with AND, picture with OR. A plain loop over a copy of the row,
-// which cannot overlap the sheet, so the compiler combines several pixels at once by itself: as
-// fast as hand-written GCC vector code (RenderFrame/900 148 against 140 µs, medians on a loaded
-// machine), and 1.5 times as fast as the same loop working in the back buffer in place (221 µs).
+// One row of a sheet cell: mask with AND, picture with OR. The loop works on a copy of the row,
+// which cannot overlap the sheet, so the compiler may combine several pixels at once.
 void CombineRow(uint32_t* out, const uint32_t* mask, const uint32_t* picture) {
   uint32_t row[CellPixels];
   std::memcpy(row, out, sizeof row);
@@ -23,9 +21,8 @@ void CombineRow(uint32_t* out, const uint32_t* mask, const uint32_t* picture) {
 
 // Combines one masked sheet cell into the back buffer at (x, y): the shared mask at (0, 0) with
 // AND, then the picture at (pictureX, pictureY) with OR. Where the target and both cells lie wholly
-// inside their surfaces (always, on the board) the two copies run as one pass with the same
-// result, which makes RenderFrame/900 1.7 times as fast (148 against 248 µs); elsewhere the two
-// clipped copies do it.
+// inside their surfaces (always, on the board) the two copies run as one pass over the rows with
+// the same result; elsewhere the two clipped copies do it.
 void DrawMaskedCell(Renderer& renderer, int32_t x, int32_t y, int32_t pictureX, int32_t pictureY) {
   Surface& dest = renderer.BackBuffer;
   const Surface& sheet = renderer.ItemSprite.Pixels;
@@ -53,7 +50,7 @@ void DrawMaskedCell(Renderer& renderer, int32_t x, int32_t y, int32_t pictureX, 
 }  // namespace
 
 void LoadSprites(Renderer& renderer, const std::string& directory) {
-  // The tile loop divides by 480 \ size, so a tile must be 1 to 480 pixels in each direction. The
+  // The tile loop divides by 480 / size, so a tile must be 1 to 480 pixels in each direction. The
   // sheet's twelve cells need 64 by 48; more is never read. Both are checked from the header.
   constexpr SizeRule TileRule{1, 1, BoardPixels, BoardPixels, "a background tile"};
   constexpr SizeRule SheetRule{4 * CellPixels, 3 * CellPixels, LargestPictureSide,
@@ -78,13 +75,12 @@ void RenderFrame(Renderer& renderer) {
 void DrawBackground(Renderer& renderer) {
   const Sprite& tile = renderer.BackSprite;
   // No tile to repeat (a freed sprite, or one LoadSprites would have refused): the step of
-  // 480 \ (480 \ size) has no value, so the board stays as it is.
+  // 480 / (480 / size) has no value, so the board stays as it is.
   if (tile.Width < 1 || tile.Width > BoardPixels || tile.Height < 1 || tile.Height > BoardPixels) {
     return;
   }
   // One copy per tile. Where the size does not divide 480 the spacing stretches, not the tile, and
-  // black gaps remain. (Copying rows of a band of tiles laid out once made RenderFrame/1 only about
-  // 1.5 times as fast, medians of 56 to 74 against 92 to 105 µs: not worth its code.)
+  // black gaps remain.
   const int32_t stepX = BoardPixels / (BoardPixels / tile.Width);
   const int32_t stepY = BoardPixels / (BoardPixels / tile.Height);
   for (int32_t x = 0; x <= BoardPixels - tile.Width; x += stepX) {

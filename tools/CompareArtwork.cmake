@@ -1,5 +1,6 @@
 # Runs the artwork generator into a fresh directory and compares every file it writes, byte for
-# byte, with the committed copy. Called by ctest with GENERATOR, OUTPUT and ASSETS set.
+# byte, with the committed copy; PNGs only by their pixels (tools_tests), as another zlib may
+# write other bytes. Called by ctest with GENERATOR, OUTPUT and ASSETS set.
 file(REMOVE_RECURSE "${OUTPUT}")
 file(MAKE_DIRECTORY "${OUTPUT}")
 execute_process(COMMAND "${GENERATOR}" "${OUTPUT}" RESULT_VARIABLE result)
@@ -15,6 +16,9 @@ endif()
 foreach(name IN LISTS generated)
   if(NOT EXISTS "${ASSETS}/${name}")
     message(FATAL_ERROR "${name} is drawn but not committed in assets/")
+  endif()
+  if(name MATCHES "\\.png$")
+    continue()
   endif()
   execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${OUTPUT}/${name}" "${ASSETS}/${name}"
     RESULT_VARIABLE different)

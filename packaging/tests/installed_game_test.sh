@@ -11,8 +11,16 @@ mkdir -p "$root"
 dpkg -x "$deb" "$root"
 source "$(dirname "$0")/../../tests/e2e/lib.sh" "$root/usr/games/nuikaro"
 
-id=io.github.nuikaro.nuikaro
-desktop-file-validate "$root/usr/share/applications/$id.desktop" || fail "desktop-file-validate"
+# One identity, the desktop entry's name: its StartupWMClass, its icon, the metainfo's id and,
+# below, the running window's class.
+desktop=$(ls "$root"/usr/share/applications/*.desktop)
+id=$(basename "$desktop" .desktop)
+desktop-file-validate "$desktop" || fail "desktop-file-validate"
+for key in StartupWMClass Icon; do
+  grep -qx "$key=$id" "$desktop" || fail "the desktop entry's $key is not $id"
+done
+grep -qF "<id>$id</id>" "$root/usr/share/metainfo/$id.metainfo.xml" ||
+  fail "the metainfo's id is not $id"
 # validate-tree also checks that the metainfo finds its desktop entry; --strict fails on
 # warnings and infos too.
 appstreamcli validate-tree --no-net --strict "$root" || fail "appstreamcli validate-tree"
@@ -26,6 +34,8 @@ done
 start_display
 start_game "$root/usr/games/nuikaro"
 window=$(find_game_window)
+class=$(xprop -id "$window" WM_CLASS)
+[ "$class" = "WM_CLASS(STRING) = \"$id\", \"$id\"" ] || fail "the window's class is not $id: $class"
 prepare_artwork
 # The head runs down column 0 and stops at the bottom wall: the bitmaps were found and drawn.
 wait_for_head "$window" 0 29 2

@@ -40,4 +40,22 @@ DESTDIR=$destdir cmake --build "$build" --target uninstall >/dev/null
 left=$(find "$destdir" -type f -o -type l)
 [ -z "$left" ] || fail "the uninstall left: $left"
 [ ! -e "$destdir/usr/lib/games/nuikaro" ] || fail "the uninstall left the game's folder"
+
+# The manual page as packaged: not one troff warning in the C locale, where the Japanese title is
+# written "nuikaro", nor in UTF-8; whatis and apropos read a plain ASCII line from NAME.
+page=$destdir.nuikaro.6.gz
+dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/man/man6/nuikaro.6.gz >"$page"
+while read -r locale device authors; do
+  warnings=$(LC_ALL=$locale man --warnings -l "$page" 2>&1 >"$destdir.text")
+  [ -z "$warnings" ] || fail "man under $locale warns: $warnings"
+  grep -qF "The $authors authors" "$destdir.text" || fail "under $locale the title is lost"
+  warnings=$(zcat "$page" | groff -ww -man -T"$device" 2>&1 >/dev/null)
+  [ -z "$warnings" ] || fail "groff -T$device warns: $warnings"
+done <<'END'
+C ascii nuikaro
+C.UTF-8 utf8 ぬいかろ
+END
+name=$(lexgrog "$page")
+[ "$name" = "$page: \"nuikaro - a small snake game\"" ] || fail "whatis reads: $name"
+
 echo "PASS"

@@ -40,6 +40,16 @@ for scale in 1 2; do
     [ "$GAME_STATUS" = 1 ] && grep -q '^ぬいかろ: cannot ' "$WORK/stderr" ||
       fail "without EGL: status $GAME_STATUS, stderr: $(cat "$WORK/stderr")"
   fi
+  if [ "$scale" = 1 ]; then
+    # weston's dump of every client's requests, to read the window's app_id from; it is listening
+    # once its own first request shows in the dump.
+    weston-debug -o "$WORK/protocol.log" proto &
+    DEBUG_PID=$!
+    for tries in $(seq 100); do
+      [ -s "$WORK/protocol.log" ] && break
+      sleep 0.05
+    done
+  fi
   (cd "$WORK/cwd" && exec env -u DISPLAY SDL_VIDEODRIVER=wayland "$GAME_BINARY" 2>"$WORK/stderr") &
   GAME_PID=$!
   # Keyboard focus on weston's window, and its pointer out of the board: weston draws it into the
@@ -59,6 +69,11 @@ for scale in 1 2; do
     fail "at scale $scale the board is not the frame's pixels enlarged $scale times"
 
   if [ "$scale" = 1 ]; then
+    # The app_id is the desktop entry's name, as the X11 class is, so docks find the launcher.
+    stop "$DEBUG_PID"
+    id=$(basename "$(dirname "$0")"/../../packaging/*.desktop .desktop)
+    grep -qaF "set_app_id(\"$id\")" "$WORK/protocol.log" ||
+      fail "the app_id is not $id: $(grep -a set_app_id "$WORK/protocol.log")"
     xdotool key Return
     for step in "Right 1 29 1" "Up 1 28 0" "Right 2 28 1"; do
       read -r key x y dir <<<"$step"

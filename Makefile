@@ -5,9 +5,11 @@
 #   make package   makes build/nuikaro_<version>_<arch>.deb
 #   make fuzz      fuzzes the BMP decoder for FUZZ_SECONDS (600 unless given)
 #   make windows   cross-builds build-windows/nuikaro-<version>-windows-x64.zip
-# make test also builds the Windows zip and runs its tests under Wine.
+#   make web       builds the web page into build-web/site/ and build-web/nuikaro-<version>-web.zip
+# make test also builds the Windows zip and runs its tests under Wine, and builds the page and
+# tests it under node and in Chromium and Firefox.
 .PHONY: play test package build build-game build-asan deps-play deps-package deps-test bench \
-  format clean fuzz windows windows-tests deps-windows
+  format clean fuzz windows windows-tests deps-windows web web-tests deps-web
 
 JOBS ?= $(shell nproc)
 
@@ -20,9 +22,13 @@ PACKAGE_PACKAGES := $(PLAY_PACKAGES) dpkg-dev file
 TEST_PACKAGES := $(PACKAGE_PACKAGES) clang-format googletest libgtest-dev libbenchmark-dev \
   xvfb xauth xfonts-base xdotool imagemagick openbox x11-utils locales lintian appstream \
   desktop-file-utils \
-  clang libclang-rt-14-dev weston g++-mingw-w64-x86-64 wine wine64
+  clang libclang-rt-14-dev weston g++-mingw-w64-x86-64 wine wine64 \
+  emscripten python3-fonttools
 # The Windows zip: the cross compiler, apt-get source (dpkg-dev) and the font it ships.
 WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64 dpkg-dev fonts-ipafont-gothic
+# The web page: emscripten (which brings node), apt-get source, and the font it is cut from with
+# fontTools.
+WEB_PACKAGES := cmake make emscripten dpkg-dev python3-fonttools fonts-ipafont-gothic
 
 # As root (a minimal Debian has no sudo) apt-get runs directly. sudo resets the environment, so
 # the front end is set on the command it runs: debconf never stops to ask.
@@ -40,7 +46,7 @@ TEST_PACKAGES += $(WEB_TEST_PACKAGES)
 play: deps-play build-game
 	./build/nuikaro
 
-test: deps-test build build-asan windows-tests
+test: deps-test build build-asan windows-tests web-tests
 	ctest --test-dir build --output-on-failure -j $(JOBS)
 	ctest --test-dir build-asan --output-on-failure -j $(JOBS)
 	ctest --test-dir build-windows/game --output-on-failure -j $(JOBS)
@@ -75,6 +81,9 @@ deps-test:
 deps-windows:
 	$(call install-missing,$(WINDOWS_PACKAGES))
 
+deps-web:
+	$(call install-missing,$(WEB_PACKAGES))
+
 # The game alone. A new build/ leaves the tests out (BUILD_TESTING is off unless asked for); one
 # that `make test` set up keeps them, but only the game is built here.
 build-game:
@@ -108,6 +117,28 @@ windows-tests: deps-test
 	$(WINDOWS_CMAKE) -DBUILD_TESTING=ON
 	cmake --build build-windows/game -j $(JOBS)
 
+# The web page: SDL2, FreeType and SDL2_ttf are cross-built with emscripten once into
+# build-web/deps/ (kept by later runs and by make clean). `make web` builds the page alone;
+# `make test` also runs the unit tests of game/ and render/ under node and the page in headless
+# Chromium and Firefox (tests/web/). emcc's own JavaScript needs Debian's node modules whichever
+# node runs it.
+WEB_ENV := NODE_PATH=/usr/share/nodejs
+WEB_CMAKE := $(WEB_ENV) emcmake cmake -S . -B build-web/game -DCMAKE_BUILD_TYPE=MinSizeRel \
+  -DCMAKE_FIND_ROOT_PATH=$(CURDIR)/build-web/deps/prefix \
+  -DNUIKARO_SITE_DIR=$(CURDIR)/build-web/site -DNUIKARO_ZIP_DIR=$(CURDIR)/build-web $(CMAKE_FLAGS)
+
+web: deps-web
+	web/build-deps.sh build-web/deps $(JOBS)
+	$(WEB_CMAKE)
+	$(WEB_ENV) cmake --build build-web/game --target nuikaro_site -j $(JOBS)
+
+web-tests: deps-test
+	web/build-deps.sh build-web/deps $(JOBS)
+	$(WEB_CMAKE) -DBUILD_TESTING=ON
+	$(WEB_ENV) cmake --build build-web/game -j $(JOBS)
+	ctest --test-dir build-web/game --output-on-failure -j $(JOBS)
+	tests/web/run_browser_tests.sh build-web/site
+
 # libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer over the BMP decoder, in a build of
 # its own with clang. New inputs go to build-fuzz/corpus, so a later run goes on from there; the
 # seeds in fuzz/seeds are only read. A failure leaves its input in build-fuzz/crash-* and fails.
@@ -128,4 +159,5 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-asan build-package build-fuzz build-windows/game build-windows/*.zip
+	rm -rf build build-asan build-package build-fuzz build-windows/game build-windows/*.zip \
+	  build-web/game build-web/site build-web/*.zip

@@ -73,7 +73,7 @@ Ink InkIn(const Area& area, PixelAt pixelAt) {
 }
 
 // Whether text is drawn by the same FreeType and SDL_ttf as the stored frame (Debian's own on
-// Linux), so that it must match pixel for pixel. The Windows build brings its own.
+// Linux), so that it must match pixel for pixel. The Windows and web builds bring their own.
 constexpr bool TextAsStored = NUIKARO_TEXT_AS_STORED;
 
 // A snake of five that has just turned right, one item of each kind and more, score 0.

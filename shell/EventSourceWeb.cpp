@@ -1,0 +1,108 @@
+// The web page: SDL's queue, filled by the page, and a wait that gives the browser back its
+// thread (an asyncify sleep) until the page queues an event or the next tick falls due. SDL's own
+// wait would look at its queue every millisecond.
+#include <SDL.h>
+#include <emscripten.h>
+
+#include <memory>
+#include <string_view>
+
+#include "shell/Desktop.h"
+#include "shell/EventSource.h"
+#include "shell/WebPage.h"
+
+namespace {
+
+// The game window the page's keys belong to, whether or not SDL thinks the page has the focus.
+Uint32 pageWindow = 0;
+
+SDL_Keycode KeycodeFromPage(std::string_view key) {
+  struct Named {
+    std::string_view Key;
+    SDL_Keycode Code;
+  };
+  // The browser's names of the keys the game and its box know. The keypad's arrows with NumLock
+  // off are named as arrows, and its Enter as Enter.
+  constexpr Named keys[] = {{"ArrowUp", SDLK_UP},     {"ArrowRight", SDLK_RIGHT},
+                            {"ArrowDown", SDLK_DOWN}, {"ArrowLeft", SDLK_LEFT},
+                            {"Enter", SDLK_RETURN},   {" ", SDLK_SPACE},
+                            {"Escape", SDLK_ESCAPE}};
+  for (const Named& named : keys) {
+    if (named.Key == key) {
+      return named.Code;
+    }
+  }
+  return SDLK_UNKNOWN;  // any other key
+}
+
+}  // namespace
+
+// Sleeps until the timeout (-1: none) or until WakeFromPage. The browser runs meanwhile.
+EM_JS(void, nuikaro_wait_for_page, (int milliseconds), {
+  Asyncify.handleSleep(function(wakeUp) {
+    var timer = 0;
+    var done = function() {
+      clearTimeout(timer);
+      Module['nuikaroWake'] = null;
+      wakeUp();
+    };
+    if (milliseconds >= 0) {
+      timer = setTimeout(done, milliseconds);
+    }
+    Module['nuikaroWake'] = done;
+  });
+});
+
+// Called from code the page called: the wait resumes once that code has returned to the page.
+EM_JS(void, nuikaro_wake_from_page, (), {
+  var wake = Module['nuikaroWake'];
+  if (wake) {
+    Module['nuikaroWake'] = null;
+    Promise.resolve().then(wake);
+  }
+});
+
+// A key pressed (pressed 1) or let go (0) on the page; key is the browser's name of it.
+extern "C" EMSCRIPTEN_KEEPALIVE void NuikaroPageKey(const char* key, int pressed, int repeat) {
+  SDL_Event event{};
+  event.type = pressed != 0 ? SDL_KEYDOWN : SDL_KEYUP;
+  event.key.windowID = pageWindow;
+  event.key.state = pressed != 0 ? SDL_PRESSED : SDL_RELEASED;
+  event.key.repeat = static_cast<Uint8>(repeat != 0);
+  event.key.keysym.sym = KeycodeFromPage(key);
+  event.key.keysym.scancode = SDL_GetScancodeFromKey(event.key.keysym.sym);
+  SDL_PushEvent(&event);
+  nuikaro::WakeFromPage();
+}
+
+namespace nuikaro {
+
+void WakeFromPage() {
+  nuikaro_wake_from_page();
+}
+
+namespace {
+
+class PageEventSource final : public EventSource {
+ public:
+  TickSchedule::Clock::time_point Now() override { return TickSchedule::Clock::now(); }
+  bool NextEvent(SDL_Event& event, int timeoutMilliseconds) override {
+    if (SDL_PollEvent(&event) != 0) {
+      return true;
+    }
+    if (timeoutMilliseconds == 0) {
+      return false;
+    }
+    nuikaro_wait_for_page(timeoutMilliseconds);
+    return SDL_PollEvent(&event) != 0;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<EventSource> DesktopEventSource(SDL_Window* window) {
+  pageWindow = SDL_GetWindowID(window);
+  return std::make_unique<PageEventSource>();
+}
+
+}  // namespace nuikaro

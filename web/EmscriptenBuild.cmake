@@ -1,0 +1,47 @@
+# The web build (emcmake, with -DCMAKE_FIND_ROOT_PATH=<prefix of web/build-deps.sh>): the
+# libraries under the names the rest of the tree uses, GoogleTest compiled from the source that
+# Debian's googletest package installs, and every test program run under node.
+
+# Without the root path CMake would find emscripten's own SDL2 configuration, which means its
+# ports, fetched from the internet.
+if(NOT CMAKE_FIND_ROOT_PATH)
+  message(FATAL_ERROR "Give -DCMAKE_FIND_ROOT_PATH=<the prefix web/build-deps.sh filled>")
+endif()
+find_package(SDL2 REQUIRED CONFIG)
+find_package(SDL2_ttf REQUIRED CONFIG)
+foreach(library SDL2::SDL2 SDL2_ttf::SDL2_ttf)
+  if(NOT TARGET ${library})
+    add_library(${library} INTERFACE IMPORTED)
+    target_link_libraries(${library} INTERFACE ${library}-static)
+  endif()
+endforeach()
+
+# Start-up errors are exceptions: without this no catch would ever run.
+add_compile_options(-fexceptions)
+add_link_options(-fexceptions)
+
+if(NOT BUILD_TESTING)
+  return()
+endif()
+
+set(googleTestSource /usr/src/googletest CACHE PATH "GoogleTest's source (Debian package googletest)")
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+# No threads in the page's build of the C library.
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+add_subdirectory(${googleTestSource} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+include(GoogleTest)
+
+# Node runs the tests. This emscripten's loader takes node's own fetch for a browser's and fails to
+# load the program: without it, it reads the file.
+find_program(NUIKARO_NODE NAMES node nodejs REQUIRED)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${NUIKARO_NODE} --no-experimental-fetch)
+
+# Under node each test program runs once, as one test: listing the cases first would start each
+# program once more at build time. The failing cases are named in the program's output.
+function(gtest_discover_tests target)
+  add_test(NAME ${target} COMMAND ${target} --gtest_brief=1)
+  target_link_options(${target} PRIVATE -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1
+    -sEXIT_RUNTIME=1)
+endfunction()

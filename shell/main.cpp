@@ -5,17 +5,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
-#include <memory>
 #include <string>
 
-#include "game/RandomSource.h"
 #include "render/Panel.h"
 #include "render/Renderer.h"
 #include "shell/Desktop.h"
 #include "shell/Environment.h"
-#include "shell/Form.h"
-#include "shell/ProgramDirectory.h"
-#include "shell/SdlPlatform.h"
+#include "shell/RunGame.h"
 
 namespace {
 
@@ -46,23 +42,6 @@ void ReportStartupError(const StartupError& error, bool displayOpen) {
 bool IsInvisibleDriver(const char* driver) {
   return driver == nullptr || std::strcmp(driver, "offscreen") == 0 ||
          std::strcmp(driver, "dummy") == 0;
-}
-
-int RunGame(SDL_Window* window) {
-  Game game;
-  Renderer renderer(game);
-  const std::unique_ptr<EventSource> events = DesktopEventSource(window);
-  RandomSource random;
-  SdlPlatform platform(window, renderer, *events, random);
-  Form1 form{game, renderer, platform, ProgramDirectory()};
-  try {
-    LoadForm(form);
-  } catch (const PictureError& error) {
-    ReportStartupError({error.File(), error.Reason()}, true);
-    return EXIT_FAILURE;
-  }
-  platform.Run(form);
-  return EXIT_SUCCESS;
 }
 
 }  // namespace
@@ -114,7 +93,9 @@ int main(int, char*[]) {
     SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
     DressWindow(window);
     try {
-      status = RunGame(window);
+      status = RunGame(window, [](const std::string& file, const std::string& reason) {
+        ReportStartupError({file, reason}, true);
+      });
     } catch (const std::exception& error) {
       ReportStartupError({"", error.what()}, true);
     }

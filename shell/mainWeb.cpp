@@ -8,17 +8,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <memory>
 #include <string>
 
-#include "game/RandomSource.h"
 #include "render/Panel.h"
 #include "render/Renderer.h"
-#include "shell/Desktop.h"
-#include "shell/EventSource.h"
-#include "shell/Form.h"
-#include "shell/ProgramDirectory.h"
-#include "shell/SdlPlatform.h"
+#include "shell/RunGame.h"
 
 EM_JS(void, nuikaro_tell_page_shown, (), { Module['nuikaroPage'].shown(); });
 EM_JS(void, nuikaro_tell_page_ended, (), { Module['nuikaroPage'].ended(); });
@@ -38,24 +32,6 @@ void ReportStartupError(const std::string& file, const std::string& reason) {
   message += reason;
   std::fprintf(stderr, "%s\n", message.c_str());
   nuikaro_tell_page_failed(message.c_str());
-}
-
-int RunGame(SDL_Window* window) {
-  Game game;
-  Renderer renderer(game);
-  const std::unique_ptr<EventSource> events = DesktopEventSource(window);
-  RandomSource random;
-  SdlPlatform platform(window, renderer, *events, random);
-  Form1 form{game, renderer, platform, ProgramDirectory()};
-  try {
-    LoadForm(form);
-  } catch (const PictureError& error) {
-    ReportStartupError(error.File(), error.Reason());
-    return EXIT_FAILURE;
-  }
-  nuikaro_tell_page_shown();
-  platform.Run(form);
-  return EXIT_SUCCESS;
 }
 
 }  // namespace
@@ -83,7 +59,7 @@ int main() {
     SDL_StopTextInput();
     SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
     try {
-      status = RunGame(window);
+      status = RunGame(window, ReportStartupError, [] { nuikaro_tell_page_shown(); });
     } catch (const std::exception& error) {
       ReportStartupError("", error.what());
     }

@@ -81,5 +81,36 @@ TEST_F(ScreenTest, TheShownWindowHoldsEachFrameInTurnAndOnlyARepaintRepairsItsPi
   EXPECT_EQ(WindowPixels(), WholePresent(movedOn));
 }
 
+TEST(SendsWholeFrame, OnlyWhenThePixelsWereLostOrTheFrameOrTheTargetChanged) {
+  SDL_Surface first{};
+  SDL_Surface second{};
+  const Surface frame(ScreenWidth, ScreenHeight);
+  const PresentTarget last{&first, 1280, 960};
+  struct Row {
+    const char* what;
+    bool lost;
+    Surface shown;
+    PresentTarget now;
+    bool whole;
+  };
+  const Row rows[] = {
+      {"the same frame size to the same target", false, frame, last, false},
+      {"the pixels were lost", true, frame, last, true},
+      {"nothing shown yet", false, Surface(), last, true},
+      {"another frame width", false, Surface(ScreenWidth - 1, ScreenHeight), last, true},
+      {"another frame height", false, Surface(ScreenWidth, ScreenHeight - 1), last, true},
+      {"a surface made again", false, frame, {&second, 1280, 960}, true},
+      {"a renderer's target (no surface)", false, frame, {nullptr, 1280, 960}, true},
+      {"a wider window", false, frame, {&first, 1281, 960}, true},
+      {"a taller window", false, frame, {&first, 1280, 961}, true},
+      {"a narrower window", false, frame, {&first, 1279, 960}, true},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(SendsWholeFrame(row.lost, row.shown, frame, last, row.now), row.whole) << row.what;
+  }
+  const PresentTarget renderer{nullptr, 640, 480};
+  EXPECT_FALSE(SendsWholeFrame(false, frame, frame, renderer, renderer));
+}
+
 }  // namespace
 }  // namespace nuikaro

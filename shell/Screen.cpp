@@ -102,50 +102,56 @@ void Screen::Present(const Surface& frame) {
   }
 }
 
-void Screen::PresentToSurface(const Surface& frame, bool whole) {
-  SDL_Surface* surface = last_.Surface;
-  sent_.clear();
+bool WriteFrame(SDL_Surface* surface, const Surface& frame, bool whole,
+                const std::vector<Rect>& parts, std::vector<SDL_Rect>& sent) {
   if (surface->format->format == SDL_PIXELFORMAT_XRGB8888) {
     if (SDL_LockSurface(surface) != 0) {
-      whole_ = true;
-      return;
+      return false;
     }
     uint32_t* pixels = static_cast<uint32_t*>(surface->pixels);
     if (whole) {
       ScaleFrame(frame, pixels, surface->pitch, surface->w, surface->h);
     } else {
-      for (const Rect& part : changed_) {
+      for (const Rect& part : parts) {
         const Rect area =
             ScaleFramePart(frame, part, pixels, surface->pitch, surface->w, surface->h);
         if (area.Width > 0) {
-          sent_.push_back(ToSdl(area));
+          sent.push_back(ToSdl(area));
         }
       }
     }
     SDL_UnlockSurface(surface);
+    return true;
+  }
+  // Another pixel format (a 16-bit display): SDL converts while it scales, by nearest neighbour.
+  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+      const_cast<uint32_t*>(frame.Pixels.data()), frame.Width, frame.Height, 32,
+      frame.Width * static_cast<int>(sizeof(uint32_t)), SDL_PIXELFORMAT_XRGB8888);
+  if (source == nullptr) {
+    return false;
+  }
+  const FramePlacement place = PlaceFrame(surface->w, surface->h);
+  if (whole) {
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+    SDL_Rect target = ToSdl(PlacedPart(place, {0, 0, frame.Width, frame.Height}));
+    SDL_BlitScaled(source, nullptr, surface, &target);
   } else {
-    // Another pixel format (a 16-bit display): SDL converts while it scales, by nearest neighbour.
-    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<uint32_t*>(frame.Pixels.data()), frame.Width, frame.Height, 32,
-        frame.Width * static_cast<int>(sizeof(uint32_t)), SDL_PIXELFORMAT_XRGB8888);
-    if (source == nullptr) {
-      whole_ = true;
-      return;
+    for (const Rect& part : parts) {
+      SDL_Rect from = ToSdl(part);
+      SDL_Rect target = ToSdl(PlacedPart(place, part));
+      SDL_BlitScaled(source, &from, surface, &target);
+      sent.push_back(target);
     }
-    const FramePlacement place = PlaceFrame(surface->w, surface->h);
-    if (whole) {
-      SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
-      SDL_Rect target = ToSdl(PlacedPart(place, {0, 0, frame.Width, frame.Height}));
-      SDL_BlitScaled(source, nullptr, surface, &target);
-    } else {
-      for (const Rect& part : changed_) {
-        SDL_Rect from = ToSdl(part);
-        SDL_Rect target = ToSdl(PlacedPart(place, part));
-        SDL_BlitScaled(source, &from, surface, &target);
-        sent_.push_back(target);
-      }
-    }
-    SDL_FreeSurface(source);
+  }
+  SDL_FreeSurface(source);
+  return true;
+}
+
+void Screen::PresentToSurface(const Surface& frame, bool whole) {
+  sent_.clear();
+  if (!WriteFrame(last_.Surface, frame, whole, changed_, sent_)) {
+    whole_ = true;
+    return;
   }
   if (whole) {
     SDL_UpdateWindowSurface(window_);

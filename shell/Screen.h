@@ -32,6 +32,13 @@ struct PresentTarget {
 bool SendsWholeFrame(bool pixelsLost, const Surface& shown, const Surface& frame,
                      const PresentTarget& last, const PresentTarget& now);
 
+// Writes the frame into a window's surface, scaled and placed by PlaceFrame: all of it with black
+// around (whole), or else its parts (in frame pixels) that changed, adding the window rectangles
+// written to sent. A surface of another pixel format than the frame's XRGB8888 is converted by
+// SDL. False when SDL could not lock the surface or take the frame.
+bool WriteFrame(SDL_Surface* surface, const Surface& frame, bool whole,
+                const std::vector<Rect>& parts, std::vector<SDL_Rect>& sent);
+
 class Screen {
  public:
   // Finds the way to the window. Its own surface without acceleration comes first (X11: no GPU

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <thread>
 
 namespace nuikaro {
 namespace {
@@ -117,6 +118,21 @@ TEST_F(ConnectionEventSourceTest, AnEndlessWaitEndsWhenTheConnectionHasSomething
   const auto [took, got] = Timed(event, -1);
   EXPECT_FALSE(got);
   EXPECT_LT(took, 5000.0);
+}
+
+TEST_F(ConnectionEventSourceTest, AnEventThatComesDuringTheWaitIsTakenByThatSameCall) {
+  std::thread other([this] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    Push(7);
+    ASSERT_EQ(write(pipe_[1], "x", 1), 1);
+  });
+  SDL_Event event{};
+  const auto [took, got] = Timed(event, -1);
+  other.join();
+  EXPECT_TRUE(got);
+  EXPECT_EQ(event.type, SDL_USEREVENT);
+  EXPECT_EQ(event.user.code, 7);
+  EXPECT_GE(took, 90.0);
 }
 
 }  // namespace

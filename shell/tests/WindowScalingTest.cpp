@@ -89,6 +89,8 @@ TEST(WindowScalingTest, AScaledFrameRepeatsEachPixelAndIsBlackAround) {
   EXPECT_EQ(window.At(10, 4), 0u);
   EXPECT_EQ(window.At(1299, 969), 0u);
   EXPECT_EQ(window.At(10 + 1280, 500), 0u);
+  EXPECT_EQ(window.At(500, 4), 0u) << "the row above the frame";
+  EXPECT_EQ(window.At(500, 5 + 960), 0u) << "the row below the frame";
   EXPECT_EQ(window.Pixels[1300], 0xdeadbeefu) << "the padding past each row is not written";
 }
 

@@ -483,6 +483,37 @@ TEST_F(EventLoopTest, TheBoxsWindowGoesWithTheBox) {
   EXPECT_EQ(SDL_GetWindowFromID(id), nullptr);
 }
 
+TEST_F(EventLoopTest, EscapeAtTheGameWindowEndsTheGameAndClicksThereDoNothing) {
+  StartPlayingAt(5, 5, BoolTrue);
+  events.At(10, [&] { return ClickEvent(SDL_MOUSEBUTTONDOWN, windowId, 180, 96); });
+  events.At(15, [&] { return ClickEvent(SDL_MOUSEBUTTONUP, windowId, 180, 96); });
+  events.CheckAt(20, [&] {
+    EXPECT_EQ(game.Running, BoolTrue);
+    EXPECT_FALSE(form.Closed);
+    EXPECT_EQ(Box(), nullptr);
+  });
+  events.At(30, [&] { return KeyEvent(SDL_KEYDOWN, windowId, SDLK_ESCAPE); });
+  events.CheckAt(40, [&] { ADD_FAILURE() << "the loop went on after Escape"; });
+  platform.Run(form);
+  EXPECT_TRUE(form.Closed);
+}
+
+TEST_F(EventLoopTest, AClickOnOkThroughTheLoopClosesTheBoxAndTheGameGoesOn) {
+  StartPlayingAt(5, 5, BoolTrue);
+  LaySnake(game, {{5, 5}, {4, 5}, {3, 5}, {3, 5}}, DirRight);
+  events.At(10, [&] { return KeyEvent(SDL_KEYDOWN, windowId, SDLK_LEFT); });
+  events.CheckAt(20, [&] { ASSERT_NE(Box(), nullptr) << "no box"; });
+  events.At(30, [&] { return ClickEvent(SDL_MOUSEBUTTONDOWN, BoxId(), 180, 96); });
+  events.CheckAt(35, [&] { EXPECT_NE(Box(), nullptr) << "closed before the button was let go"; });
+  events.At(40, [&] { return ClickEvent(SDL_MOUSEBUTTONUP, BoxId(), 180, 96); });
+  events.CheckAt(50, [&] {
+    EXPECT_EQ(Box(), nullptr) << "the box is still open";
+    EXPECT_EQ(game.Running, BoolTrue);
+    EXPECT_FALSE(form.Closed);
+  });
+  platform.Run(form);
+}
+
 // Wayland and the tests' offscreen driver: what only X11 windows need leaves others alone, and the
 // desktop's scale reaches them another way.
 TEST_F(EventLoopTest, AWindowOffX11IsLeftAsItIs) {

@@ -213,6 +213,16 @@ TEST_F(BoardTest, ANewBackgroundTileIsUsedFromTheNextFrameOn) {
   EXPECT_EQ(renderer.BackBuffer.At(100, 100), 0u);
 }
 
+TEST_F(BoardTest, ATileOfASizeLoadSpritesRefusesLeavesTheBoardBlack) {
+  for (const auto& [width, height] :
+       {std::pair{0, 16}, std::pair{16, 0}, std::pair{481, 16}, std::pair{16, 481}}) {
+    renderer.BackSprite = LoadSprite(Filled(width, height, TileColour));
+    RenderFrame(renderer);
+    EXPECT_EQ(renderer.BackBuffer.At(0, 0), 0u) << width << "x" << height;
+    EXPECT_EQ(renderer.BackBuffer.At(100, 100), 0u) << width << "x" << height;
+  }
+}
+
 // One row of the tile table: a tile size, the step between tile origins, how many tiles stand
 // in a row, and the black stretches left over.
 struct TileRow {

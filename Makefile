@@ -18,7 +18,8 @@ PLAY_PACKAGES := cmake make g++ pkg-config libsdl2-dev libsdl2-ttf-dev libfontco
   fonts-ipafont-gothic
 PACKAGE_PACKAGES := $(PLAY_PACKAGES) dpkg-dev file
 TEST_PACKAGES := $(PACKAGE_PACKAGES) clang-format googletest libgtest-dev libbenchmark-dev \
-  xvfb xfonts-base xdotool imagemagick openbox x11-utils lintian appstream desktop-file-utils \
+  xvfb xauth xfonts-base xdotool imagemagick openbox x11-utils locales lintian appstream \
+  desktop-file-utils \
   clang libclang-rt-14-dev weston g++-mingw-w64-x86-64 wine wine64
 # The Windows zip: the cross compiler, apt-get source (dpkg-dev) and the font it ships.
 WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64 dpkg-dev fonts-ipafont-gothic
@@ -27,6 +28,11 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 # The Makefile's own builds treat warnings as errors; a plain cmake build does not.
 CMAKE_FLAGS := -DNUIKARO_DEVELOPER=ON
+
+# The browser tests of the web page (tests/web): the two browsers, Chromium's driver, and the
+# Python modules that drive them and read their screenshots.
+WEB_TEST_PACKAGES := chromium chromium-driver firefox-esr python3-selenium python3-numpy python3-pil
+TEST_PACKAGES += $(WEB_TEST_PACKAGES)
 
 play: deps-play build-game
 	./build/nuikaro

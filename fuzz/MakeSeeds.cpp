@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/Picture.h"
+#include "render/tests/support/BmpLayout.h"
 
 namespace {
 
@@ -48,6 +48,16 @@ BmpLayout Make(BmpHeader header, uint16_t bits, BmpCompression compression = Bmp
   return layout;
 }
 
+BmpLayout WithHeaderSize(BmpLayout layout, uint32_t size) {
+  layout.HeaderSize = size;
+  return layout;
+}
+
+BmpLayout WithEnd(BmpLayout layout, nuikaro::RleEnd end) {
+  layout.End = end;
+  return layout;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -62,9 +72,11 @@ int main(int argc, char** argv) {
       {"os2-core-24.bmp", Make(Os2Core, 24)},
       {"os2-short-8.bmp", Make(Os2Short, 8)},
       {"os2-rle8.bmp", Make(Os2, 8, Rle8)},
+      {"os2-20-rle4.bmp", WithHeaderSize(Make(Os2, 4, Rle4), 20)},
       {"info-4-top-down-short.bmp", Make(Info, 4, Rgb, {}, true, 5)},
       {"info-4-rle4.bmp", Make(Info, 4, Rle4)},
       {"info-8-rle8-short.bmp", Make(Info, 8, Rle8, {}, false, 5)},
+      {"info-8-rle8-no-end.bmp", WithEnd(Make(Info, 8, Rle8), nuikaro::RleEnd::Nothing)},
       {"info-8-oversized.bmp", Make(Info, 8, Rgb, {}, false, 300)},
       {"info-16.bmp", Make(Info, 16)},
       {"info-16-alpha-bitfields.bmp",

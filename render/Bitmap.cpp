@@ -9,7 +9,7 @@ namespace bitmap {
 Surface Reader::Decode() {
   ReadHeader();
   Surface picture(header_.Width, header_.Height);
-  if (header_.Compression == Rle8 || header_.Compression == Rle4) {
+  if (header_.Compression == BmpCompression::Rle8 || header_.Compression == BmpCompression::Rle4) {
     DecodeRle(picture);
   } else {
     DecodeRows(picture);

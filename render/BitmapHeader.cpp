@@ -6,6 +6,8 @@
 
 namespace nuikaro::bitmap {
 
+using enum BmpCompression;
+
 void Reader::ReadHeader() {
   if (bytes_.empty()) {
     Refuse("is empty");
@@ -13,24 +15,26 @@ void Reader::ReadHeader() {
   if (bytes_.size() < 2 || bytes_[0] != 'B' || bytes_[1] != 'M') {
     Refuse("is not a BMP picture");
   }
-  if (bytes_.size() < FileHeaderSize + 4) {
+  if (bytes_.size() < BmpFileHeaderSize + 4) {
     CutShort("inside its header");
   }
   Header& h = header_;
-  h.InfoSize = Little32(bytes_, FileHeaderSize);
-  if (h.InfoSize == CoreHeaderSize) {
+  h.InfoSize = Little32(bytes_, BmpFileHeaderSize);
+  if (h.InfoSize == HeaderBytes(BmpHeader::Os2Core)) {
     h.Kind = HeaderKind::Core;
-  } else if (h.InfoSize == InfoHeaderSize || h.InfoSize == 52 || h.InfoSize == 56 ||
-             h.InfoSize == 108 || h.InfoSize == 124) {
+  } else if (h.InfoSize == HeaderBytes(BmpHeader::Info) ||
+             h.InfoSize == HeaderBytes(BmpHeader::V2) || h.InfoSize == HeaderBytes(BmpHeader::V3) ||
+             h.InfoSize == HeaderBytes(BmpHeader::V4) || h.InfoSize == HeaderBytes(BmpHeader::V5)) {
     h.Kind = HeaderKind::Windows;
-  } else if (h.InfoSize >= Os2ShortHeaderSize && h.InfoSize <= Os2HeaderSize) {
+  } else if (h.InfoSize >= HeaderBytes(BmpHeader::Os2Short) &&
+             h.InfoSize <= HeaderBytes(BmpHeader::Os2)) {
     h.Kind = HeaderKind::Os2;  // OS/2 2.x leaves out the fields it does not need
-  } else if (h.InfoSize < Os2ShortHeaderSize) {
+  } else if (h.InfoSize < HeaderBytes(BmpHeader::Os2Short)) {
     Damaged("its header claims to be " + std::to_string(h.InfoSize) + " bytes long");
   } else {
     NotRead("a header of " + std::to_string(h.InfoSize) + " bytes");
   }
-  const std::size_t headerEnd = FileHeaderSize + h.InfoSize;
+  const std::size_t headerEnd = BmpFileHeaderSize + h.InfoSize;
   if (bytes_.size() < headerEnd) {
     CutShort("inside its header");
   }
@@ -45,7 +49,7 @@ void Reader::ReadHeader() {
     width = static_cast<int32_t>(Little32(bytes_, 18));
     height = static_cast<int32_t>(Little32(bytes_, 22));
     h.Bits = Little16(bytes_, 28);
-    h.Compression = h.InfoSize >= 20 ? Little32(bytes_, 30) : Rgb;
+    h.Compression = static_cast<BmpCompression>(h.InfoSize >= 20 ? Little32(bytes_, 30) : 0);
     // A negative height is legal: the rows are stored from the top down.
     h.TopDown = height < 0;
     height = height < 0 ? -height : height;
@@ -83,6 +87,7 @@ void Reader::ReadHeader() {
 void Reader::CheckLayout() {
   const Header& h = header_;
   const std::string bits = std::to_string(h.Bits);
+  const std::string compression = std::to_string(static_cast<uint32_t>(h.Compression));
   if (h.Kind == HeaderKind::Core) {
     if (h.Bits != 1 && h.Bits != 2 && h.Bits != 4 && h.Bits != 8 && h.Bits != 24) {
       NotRead(bits + " bits a pixel in an OS/2 1.x header");
@@ -91,9 +96,9 @@ void Reader::CheckLayout() {
   }
   if (h.Kind == HeaderKind::Os2 && h.Compression != Rgb && h.Compression != Rle8 &&
       h.Compression != Rle4) {
-    NotRead(h.Compression == 3   ? std::string("OS/2 Huffman compression")
-            : h.Compression == 4 ? std::string("OS/2 RLE24 compression")
-                                 : "compression " + std::to_string(h.Compression));
+    NotRead(h.Compression == Bitfields ? std::string("OS/2 Huffman compression")
+            : h.Compression == Jpeg    ? std::string("OS/2 RLE24 compression")
+                                       : "compression " + compression);
   }
   switch (h.Compression) {
     case Rgb:
@@ -130,7 +135,7 @@ void Reader::CheckLayout() {
     case Png:
       NotRead("a PNG picture inside");
     default:
-      NotRead("compression " + std::to_string(h.Compression));
+      NotRead("compression " + compression);
   }
 }
 
@@ -146,9 +151,9 @@ void Reader::ReadMasks(std::size_t& tableStart) {
   }
   if (h.Compression == Bitfields || h.Compression == AlphaBitfields) {
     // After a 40-byte header the masks follow it; larger headers hold them, alpha from 56 bytes.
-    const std::size_t at = FileHeaderSize + InfoHeaderSize;
-    int count = h.InfoSize >= 56 ? 4 : 3;
-    if (h.InfoSize == InfoHeaderSize) {
+    const std::size_t at = BmpFileHeaderSize + HeaderBytes(BmpHeader::Info);
+    int count = h.InfoSize >= HeaderBytes(BmpHeader::V3) ? 4 : 3;
+    if (h.InfoSize == HeaderBytes(BmpHeader::Info)) {
       count = h.Compression == AlphaBitfields ? 4 : 3;
       tableStart += 4 * static_cast<std::size_t>(count);
       if (bytes_.size() < tableStart) {
@@ -162,7 +167,7 @@ void Reader::ReadMasks(std::size_t& tableStart) {
   const uint64_t pixelBits = (uint64_t{1} << h.Bits) - 1;
   uint32_t taken = 0;
   for (int i = 0; i < 4; ++i) {
-    const Channel channel(masks[i]);
+    const ChannelMask channel(masks[i]);
     if (masks[i] > pixelBits) {
       Damaged("a channel mask reaches past its " + std::to_string(h.Bits) + "-bit pixels");
     }

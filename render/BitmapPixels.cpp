@@ -41,10 +41,15 @@ void Reader::DecodeRows(Surface& picture) {
 }
 
 // RLE4 and RLE8 rows, bottom-up. Whatever would land outside the picture, or read past the
-// file, refuses the whole file: a half-shown picture would look like a damaged drawing.
+// file, refuses the whole file: a half-shown picture would look like a damaged drawing. Only a
+// row's padding is let pass: some writers (ImageMagick) code each row up to the width it would be
+// stored at uncompressed, a whole number of 32-bit words, and those pixels are dropped unread,
+// as the padding of an uncompressed row is.
 void Reader::DecodeRle(Surface& picture) {
   const Header& h = header_;
-  const bool four = h.Compression == Rle4;
+  const bool four = h.Compression == BmpCompression::Rle4;
+  const int32_t storedWidth =
+      static_cast<int32_t>((static_cast<int64_t>(h.Width) * h.Bits + 31) / 32 * 32 / h.Bits);
   std::size_t at = h.PixelOffset;
   int32_t x = 0;
   int32_t y = 0;  // counted from the bottom row
@@ -52,10 +57,12 @@ void Reader::DecodeRle(Surface& picture) {
     if (y >= h.Height) {
       Damaged("its compressed pixels run past the end of the picture");
     }
-    if (x >= h.Width) {
+    if (x >= storedWidth) {
       Damaged("its compressed pixels run past the end of a row");
     }
-    picture.Row(h.Height - 1 - y)[x] = Colour(index);
+    if (x < h.Width) {
+      picture.Row(h.Height - 1 - y)[x] = Colour(index);
+    }
     ++x;
   };
   const auto next = [&]() -> uint32_t {
@@ -66,7 +73,7 @@ void Reader::DecodeRle(Surface& picture) {
   };
   for (;;) {
     // Many writers leave out the closing code, or the last end of row with it.
-    if (at >= bytes_.size() && (y >= h.Height || (y == h.Height - 1 && x == h.Width))) {
+    if (at >= bytes_.size() && (y >= h.Height || (y == h.Height - 1 && x >= h.Width))) {
       return;
     }
     const uint32_t count = next();

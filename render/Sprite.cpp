@@ -4,6 +4,11 @@
 #include <SDL_stdinc.h>
 #include <sys/stat.h>
 
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -19,27 +24,79 @@ std::string SystemReason(int error) {
   return std::strerror(error);
 }
 
-// Reads the whole file ourselves, so a missing or unreadable file is reported with the system's
-// reason. The size is taken first, so the bytes are held once, in one block.
-std::vector<unsigned char> ReadWholeFile(const std::string& path) {
-  struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-  };
+// Why a file that is no regular file cannot be read as a picture, or empty for a regular file.
+// Reading a named pipe or a device could wait for ever, and a folder has no bytes to read.
+std::string NotAFileReason(const struct stat& status) {
+  if (S_ISREG(status.st_mode)) {
+    return "";
+  }
+  if (S_ISDIR(status.st_mode)) {
+    return "is a folder, not a picture file";
+  }
+  if (S_ISFIFO(status.st_mode)) {
+    return "is a named pipe (FIFO), not a picture file";
+  }
+  if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode)) {
+    return "is a device, not a picture file";
+  }
+  return "is no regular file, so not a picture file";
+}
+
+void RefuseAnythingButAFile(const std::string& path, const struct stat& status) {
+  if (const std::string reason = NotAFileReason(status); !reason.empty()) {
+    throw PictureError(path, reason);
+  }
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// Opens a regular file for reading and refuses anything else before a byte is read. The kind is
+// looked up first, so a named pipe or device is never even opened; the open itself cannot wait
+// either, should the name have been replaced in between. status is the open file's.
+File OpenRegularFile(const std::string& path, struct stat& status) {
+  if (stat(path.c_str(), &status) != 0) {
+    throw PictureError(path, "cannot be opened: " + SystemReason(errno));
+  }
+  RefuseAnythingButAFile(path, status);
+#if defined(_WIN32)
   errno = 0;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  File file(std::fopen(path.c_str(), "rb"));
   if (!file) {
     throw PictureError(path, "cannot be opened: " + SystemReason(errno));
   }
-  struct stat status {};
+#else
+  // The reads of a regular file never wait, O_NONBLOCK or not.
+  const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) {
+    throw PictureError(path, "cannot be opened: " + SystemReason(errno));
+  }
+  File file(fdopen(descriptor, "rb"));
+  if (!file) {
+    const int error = errno;
+    close(descriptor);
+    throw PictureError(path, "cannot be opened: " + SystemReason(error));
+  }
+#endif
   if (fstat(fileno(file.get()), &status) != 0) {
     throw PictureError(path, "cannot be read: " + SystemReason(errno));
   }
-  if (S_ISREG(status.st_mode) &&
-      static_cast<uint64_t>(status.st_size) > uint64_t{LargestPictureFile}) {
+  RefuseAnythingButAFile(path, status);
+  return file;
+}
+
+// Reads the whole file ourselves, so a missing or unreadable file is reported with the system's
+// reason. The size is taken first, so the bytes are held once, in one block.
+std::vector<unsigned char> ReadWholeFile(const std::string& path) {
+  struct stat status {};
+  File file = OpenRegularFile(path, status);
+  if (static_cast<uint64_t>(status.st_size) > uint64_t{LargestPictureFile}) {
     throw PictureError(path, "is far too large to be a picture of this game");
   }
   std::vector<unsigned char> bytes;
-  bytes.reserve(S_ISREG(status.st_mode) ? static_cast<std::size_t>(status.st_size) : 0);
+  bytes.reserve(static_cast<std::size_t>(status.st_size));
   unsigned char buffer[65536];
   for (;;) {
     errno = 0;

@@ -19,6 +19,14 @@ std::string MissingDisplayReason();
 // Before SDL starts: the hints SDL must have from its start.
 void PrepareDesktop();
 
+// Before SDL starts, when X11 is the one driver SDL will try: why the X server there cannot be
+// used, or empty when it can (or when SDL will choose for itself).
+std::string RefusedDisplayReason();
+
+// Once SDL has opened no display on a driver of its own choice: why, naming each display the
+// environment gives.
+std::string UnreachableDisplayReason();
+
 // The whole factor the desktop asks windows to open at: 2 and up on a high-density screen. On
 // X11: GDK_SCALE, else the Xft.dpi resource, no larger than fits the window's screen (see
 // StartScale). 1 elsewhere: on Wayland the compositor's output scale reaches the window through

@@ -26,6 +26,14 @@ LRESULT CALLBACK AskedToEndSession(HWND window, UINT message, WPARAM wParam, LPA
 
 }  // namespace
 
+std::string RefusedDisplayReason() {
+  return "";
+}
+
+std::string UnreachableDisplayReason() {
+  return std::string("cannot open the display: ") + SDL_GetError();
+}
+
 std::string MissingDisplayReason() {
   return "";
 }

@@ -48,24 +48,6 @@ bool IsInvisibleDriver(const char* driver) {
          std::strcmp(driver, "dummy") == 0;
 }
 
-// The displays the user's environment names, when none of them could be opened.
-StartupError UnreachableDisplay() {
-  std::string reason;
-  if (IsSet("DISPLAY")) {
-    reason = std::string("cannot open the display \"") + std::getenv("DISPLAY") +
-             "\": no X server answers there";
-  }
-  if (IsSet("WAYLAND_DISPLAY")) {
-    reason += reason.empty() ? "cannot open" : ", nor";
-    reason += std::string(" the Wayland display \"") + std::getenv("WAYLAND_DISPLAY") +
-              "\": no compositor answers there";
-  }
-  if (reason.empty()) {
-    reason = std::string("cannot open the display: ") + SDL_GetError();
-  }
-  return {"", reason};
-}
-
 int RunGame(SDL_Window* window) {
   Game game;
   Renderer renderer(game);
@@ -93,17 +75,21 @@ int main(int, char*[]) {
     ReportStartupError({"", reason}, false);
     return EXIT_FAILURE;
   }
+  if (const std::string reason = RefusedDisplayReason(); !reason.empty()) {
+    ReportStartupError({"", reason}, false);
+    return EXIT_FAILURE;
+  }
   // Otherwise SDL backs the window surface with OpenGL on X11: ten times the memory and CPU.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     ReportStartupError(driverOnPurpose ? StartupError{"", std::string("cannot open the display: ") +
                                                               SDL_GetError()}
-                                       : UnreachableDisplay(),
+                                       : StartupError{"", UnreachableDisplayReason()},
                        false);
     return EXIT_FAILURE;
   }
   if (!driverOnPurpose && IsInvisibleDriver(SDL_GetCurrentVideoDriver())) {
-    ReportStartupError(UnreachableDisplay(), false);
+    ReportStartupError({"", UnreachableDisplayReason()}, false);
     SDL_Quit();
     return EXIT_FAILURE;
   }

@@ -2,30 +2,22 @@
 
 #include <stdexcept>
 
+#include "render/BmpFormat.h"
+
 namespace nuikaro {
 
 namespace {
-
-void PutLe16(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  out.push_back(static_cast<std::uint8_t>(value));
-  out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void PutLe32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  PutLe16(out, value & 0xFFFF);
-  PutLe16(out, value >> 16);
-}
 
 std::vector<std::uint8_t> EncodeImage(const Picture& picture) {
   const auto size = static_cast<std::uint32_t>(picture.Width);
   const std::uint32_t maskRowBytes = (size + 31) / 32 * 4;
   std::vector<std::uint8_t> out;
-  PutLe32(out, 40);        // BITMAPINFOHEADER
+  PutLe32(out, HeaderBytes(BmpHeader::Info));
   PutLe32(out, size);      // width
   PutLe32(out, size * 2);  // height of picture and mask together
   PutLe16(out, 1);         // planes
   PutLe16(out, 32);        // bits per pixel
-  PutLe32(out, 0);         // BI_RGB
+  PutLe32(out, static_cast<std::uint32_t>(BmpCompression::Rgb));
   PutLe32(out, size * size * 4 + maskRowBytes * size);
   for (int i = 0; i < 4; ++i) {  // resolution and palette: unused
     PutLe32(out, 0);

@@ -34,13 +34,6 @@ TEST(SnakeLength, IsNineHundredWhenEveryRecordIsLive) {
   EXPECT_EQ(SnakeLength(game), 900);
 }
 
-TEST(SetSegmentState, ChangesTheStateAndNothingElse) {
-  Game game;
-  game.Segments[3] = {StateFree, 4, 5, DirLeft};
-  SetSegmentState(game, 3, StateBody);
-  EXPECT_EQ(game.Segments[3], (Segment{StateBody, 4, 5, DirLeft}));
-}
-
 TEST(FollowSegment, FreeRecordWritesNothingAndReportsFalse) {
   Game game;
   LaySnakeOfLength(game, 2);

@@ -7,56 +7,14 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
-#include "game/tests/FakeHost.h"
 #include "shell/ProgramDirectory.h"
+#include "shell/tests/FakeWindow.h"
 #include "tools/Picture.h"
 
 namespace nuikaro {
 namespace {
-
-// Plays the window system; the rules' half of it is the shared fake host, and the window's own
-// calls go into the same log of events (T SetTimer, K KillTimer, S Show, U Unload), so the tests
-// can read the order of start-up and shut-down.
-class FakeWindow final : public WindowPlatform {
- public:
-  FakeWindow(Game& game, Renderer& view) : Host(game), game_(game), view_(view) {}
-
-  void SetTimer() override {
-    Host.Events += 'T';
-    SpritesLoadedAtSetTimer = view_.BackSprite.Width > 0 && view_.ItemSprite.Width > 0;
-  }
-  void KillTimer() override {
-    Host.Events += 'K';
-    SpritesFreedAtKillTimer = view_.BackSprite.Width == 0 && view_.ItemSprite.Width == 0;
-  }
-  void Show() override {
-    Host.Events += 'S';
-    RunningAtShow = game_.Running;
-  }
-  void Unload() override {
-    Host.Events += 'U';
-    CloseForm(*Form);
-  }
-  void RenderFrame() override { Host.RenderFrame(); }
-  void rtcMsgBox(std::string_view text) override { Host.rtcMsgBox(text); }
-  void rtcRandomize() override { Host.rtcRandomize(); }
-  float rtcRandomNext() override { return Host.rtcRandomNext(); }
-
-  int Count(char event) const {
-    return static_cast<int>(std::count(Host.Events.begin(), Host.Events.end(), event));
-  }
-
-  gametest::FakeHost Host;
-  Form1* Form = nullptr;
-  bool SpritesLoadedAtSetTimer = false;
-  bool SpritesFreedAtKillTimer = false;
-  int16_t RunningAtShow = BoolFalse;
-
- private:
-  Game& game_;
-  Renderer& view_;
-};
 
 class FormTest : public ::testing::Test {
  protected:
@@ -94,7 +52,7 @@ class FormTest : public ::testing::Test {
 
   Game game;
   Renderer view{game};
-  FakeWindow window{game, view};
+  shelltest::FakeWindow window{game, view};
   Form1 form{game, view, window, ""};
 
  private:
@@ -215,69 +173,102 @@ TEST_F(FormTest, AnyOtherKeyClearsTheDirectionAndMovesNothing) {
   EXPECT_EQ(game.StepMode, BoolTrue);
 }
 
-TEST_F(FormTest, EnterSwitchingStepModeOnMovesAtOnceWhenADirectionIsRequested) {
-  StartPlayingAt(5, 5);
-  Form_KeyDown(form, VirtualKey::Return);
-  EXPECT_EQ(game.StepMode, BoolTrue);
-  EXPECT_EQ(game.Segments[0].Y, 6) << "NextDir 2 moves the head one cell down";
-  EXPECT_EQ(game.Segments[0].X, 5);
-}
+struct StepModeCase {
+  const char* What;
+  int16_t StepMode;  // before the keys
+  int16_t NextDir;
+  gametest::Cell Head;
+  std::vector<int16_t> Keys;
+  int16_t StepModeAfter;
+  int16_t NextDirAfter;
+  gametest::Cell HeadAfter;
+  int Moves;  // each move is drawn once
+};
 
-TEST_F(FormTest, EnterSwitchingStepModeOnWithNoDirectionMovesNothing) {
-  StartPlayingAt(5, 5);
-  game.NextDir = NoDirection;
-  Form_KeyDown(form, VirtualKey::Return);
-  EXPECT_EQ(game.StepMode, BoolTrue);
-  EXPECT_EQ(game.Segments[0].Y, 5);
-  EXPECT_EQ(Frames(), 0);
-}
-
-TEST_F(FormTest, EnterSwitchingStepModeOffMovesNothing) {
-  StartPlayingAt(5, 5);
-  game.StepMode = BoolTrue;
-  game.NextDir = DirRight;
-  Form_KeyDown(form, VirtualKey::Return);
-  EXPECT_EQ(game.StepMode, BoolFalse);
-  EXPECT_EQ(game.Segments[0].X, 5);
-  EXPECT_EQ(Frames(), 0);
-}
-
-TEST_F(FormTest, EnterTogglesStepModeByBitwiseNot) {
-  StartPlayingAt(5, 5);
-  game.NextDir = NoDirection;
-  game.StepMode = 1;  // not a value the game makes, but NOT must still flip every bit
-  Form_KeyDown(form, VirtualKey::Return);
-  EXPECT_EQ(game.StepMode, -2);
-}
-
-TEST_F(FormTest, InStepModeEachArrowMovesOneCellAtOnce) {
-  StartPlayingAt(5, 5);
-  game.StepMode = BoolTrue;
-  Form_KeyDown(form, VirtualKey::Right);
-  Form_KeyDown(form, VirtualKey::Right);
-  Form_KeyDown(form, VirtualKey::Down);
-  EXPECT_EQ(game.Segments[0].X, 7);
-  EXPECT_EQ(game.Segments[0].Y, 6);
-  EXPECT_EQ(game.Segments[0].Dir, DirDown);
-}
-
-TEST_F(FormTest, InStepModeAnArrowIntoTheWallOnlyRecordsTheDirection) {
-  StartPlayingAt(5, 0);
-  game.StepMode = BoolTrue;
-  Form_KeyDown(form, VirtualKey::Up);
-  EXPECT_EQ(game.NextDir, DirUp);
-  EXPECT_EQ(game.Segments[0].Y, 0);
-  EXPECT_EQ(Frames(), 0);
-}
-
-TEST_F(FormTest, ShiftBeforeAnArrowClearsTheDirectionAndTheArrowStillMoves) {
-  StartPlayingAt(5, 5);
-  game.StepMode = BoolTrue;
-  Form_KeyDown(form, 16);
-  EXPECT_EQ(game.NextDir, NoDirection);
-  EXPECT_EQ(game.Segments[0].Y, 5);
-  Form_KeyDown(form, VirtualKey::Down);
-  EXPECT_EQ(game.Segments[0].Y, 6);
+// Step mode as the game holds it, true -1 and false 0, and what the keys do in it.
+TEST_F(FormTest, EnterSwitchesStepModeAndInStepModeEachKeyWithADirectionMovesAtOnce) {
+  using namespace VirtualKey;
+  const std::vector<StepModeCase> cases = {
+      {"Enter switching it on moves at once in the requested direction",
+       BoolFalse,
+       DirDown,
+       {5, 5},
+       {Return},
+       BoolTrue,
+       DirDown,
+       {5, 6},
+       1},
+      {"Enter switching it on with no direction requested moves nothing",
+       BoolFalse,
+       NoDirection,
+       {5, 5},
+       {Return},
+       BoolTrue,
+       NoDirection,
+       {5, 5},
+       0},
+      {"Enter switching it off moves nothing",
+       BoolTrue,
+       DirRight,
+       {5, 5},
+       {Return},
+       BoolFalse,
+       DirRight,
+       {5, 5},
+       0},
+      {"Enter four times leaves it off",
+       BoolFalse,
+       NoDirection,
+       {5, 5},
+       {Return, Return, Return, Return},
+       BoolFalse,
+       NoDirection,
+       {5, 5},
+       0},
+      {"each arrow moves one cell",
+       BoolTrue,
+       DirDown,
+       {5, 5},
+       {Right, Right, Down},
+       BoolTrue,
+       DirDown,
+       {7, 6},
+       3},
+      {"an arrow into the wall only records the direction",
+       BoolTrue,
+       DirDown,
+       {5, 0},
+       {Up},
+       BoolTrue,
+       DirUp,
+       {5, 0},
+       0},
+      {"Shift clears the direction, and the next arrow still moves",
+       BoolTrue,
+       DirDown,
+       {5, 5},
+       {16, Down},
+       BoolTrue,
+       DirDown,
+       {5, 6},
+       1},
+  };
+  for (const StepModeCase& row : cases) {
+    SCOPED_TRACE(row.What);
+    Game fresh;
+    game = fresh;
+    window.Host.Frames.clear();
+    StartPlayingAt(row.Head.X, row.Head.Y);
+    game.StepMode = row.StepMode;
+    game.NextDir = row.NextDir;
+    for (const int16_t key : row.Keys) {
+      Form_KeyDown(form, key);
+    }
+    EXPECT_EQ(game.StepMode, row.StepModeAfter);
+    EXPECT_EQ(game.NextDir, row.NextDirAfter);
+    EXPECT_EQ(gametest::CellOf(game.Segments[0]), row.HeadAfter);
+    EXPECT_EQ(Frames(), row.Moves);
+  }
 }
 
 TEST_F(FormTest, NoKeyDoesAnythingWhileTheGameIsNotRunning) {

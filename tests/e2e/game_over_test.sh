@@ -70,10 +70,30 @@ board_of() {
   crop "$1" 480 480 0 0 "$2"
 }
 
+# The dark pixels of the box's text above its button band, black on white.
+text_ink() {
+  convert "$1" -alpha off -crop 240x72+0+0 +repage -colorspace gray -threshold 50% -negate \
+    -format '%[fx:round(mean*w*h)]' info:
+}
+
+# The box's text shows whatever the locale: drawn with the game's own text code, it never takes
+# the locale's character type.
+expect_box_text() {
+  local ink=0 tries
+  for tries in $(seq 20); do
+    grab "$(box_window)" "$WORK/box.png" 2>/dev/null && ink=$(text_ink "$WORK/box.png")
+    [ "$ink" -ge 60 ] && return 0
+    sleep 0.1
+  done
+  fail "${GAME_ENV}: the game-over box shows no text ($ink pixels)"
+}
+
 start_display
 prepare_artwork
 score_of "$GOLDEN_FRAME" "$WORK/score-zero.png"
+GAME_ENV="-u LC_ALL LANG=C"
 game_over
+expect_box_text
 
 # While the box is open the game stands still: no tick or key moves it, the frame stays.
 sleep 0.5
@@ -139,7 +159,9 @@ wait_for_exit 10
 [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after Escape: $(cat "$WORK/stderr")"
 
 # A close request while the box is open ends the game at once, successfully and quietly.
+GAME_ENV="-u LC_ALL -u LANG"
 game_over
+expect_box_text
 kill -TERM "$GAME_PID"
 wait_for_exit "$EXIT_LIMIT"
 [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after SIGTERM with the box open"

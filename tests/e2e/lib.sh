@@ -82,11 +82,12 @@ start_display() {
 }
 
 # Starts the game from an empty folder, so it must find its bitmaps beside itself. Its stderr
-# goes to $WORK/stderr.
+# goes to $WORK/stderr. GAME_ENV, when set, holds env(1)'s changes for the game alone (a locale).
 start_game() {
   local binary=${1:-$GAME_BINARY}
   mkdir -p "$WORK/cwd"
-  (cd "$WORK/cwd" && exec "$binary" 2>"$WORK/stderr") &
+  # shellcheck disable=SC2086 # GAME_ENV is a list of words
+  (cd "$WORK/cwd" && exec env ${GAME_ENV:-} "$binary" 2>"$WORK/stderr") &
   GAME_PID=$!
 }
 

@@ -4,28 +4,22 @@
 
 #include <array>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "tools/IconFile.h"
 #include "tools/Picture.h"
 
 namespace nuikaro {
 namespace {
-
-std::vector<std::uint8_t> ReadBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 std::uint32_t Le32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
   return bytes.at(at) | bytes.at(at + 1) << 8 | bytes.at(at + 2) << 16 |
          static_cast<std::uint32_t>(bytes.at(at + 3)) << 24;
 }
 
-// Reads back the committed 24-bit files, so the checks below look at what the game really loads.
+// Reads back a 24-bit file as the game's pictures are written.
 Picture DecodeBmp24(const std::vector<std::uint8_t>& bytes) {
   if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M' || Le32(bytes, 14) != 40 ||
       (bytes.at(28) | bytes.at(29) << 8) != 24 || Le32(bytes, 30) != 0) {
@@ -43,10 +37,6 @@ Picture DecodeBmp24(const std::vector<std::uint8_t>& bytes) {
     }
   }
   return picture;
-}
-
-Picture CommittedSheet() {
-  return DecodeBmp24(ReadBytes(std::string(NUIKARO_ASSETS_DIR) + "/Nuik_Items.bmp"));
 }
 
 constexpr Rgba Black{0, 0, 0, 255};
@@ -121,43 +111,23 @@ TEST(Png, StartsWithSignatureAndHeaderAndEndsWithIend) {
       static_cast<std::uint32_t>(bytes[29] << 24 | bytes[30] << 16 | bytes[31] << 8 | bytes[32]));
 }
 
-TEST(CommittedArtwork, BackTileIsA16By16Picture) {
-  const Picture tile = DecodeBmp24(ReadBytes(std::string(NUIKARO_ASSETS_DIR) + "/BackTile.bmp"));
-  EXPECT_EQ(tile.Width, 16);
-  EXPECT_EQ(tile.Height, 16);
+TEST(DrawnArtwork, EveryPictureIsBlackWhereTheMaskIsWhite) {
+  ExpectPicturesBlackOutsideMask(DrawItemSheet());
 }
 
-TEST(CommittedArtwork, SheetIs64By48WithAPureBlackAndWhiteMask) {
-  const Picture sheet = CommittedSheet();
+TEST(DrawnArtwork, SheetIs64By48AndItsMaskIsOpaqueExactlyOnTheSilhouette) {
+  const Picture sheet = DrawItemSheet();
   ASSERT_EQ(sheet.Width, 64);
   ASSERT_EQ(sheet.Height, 48);
   int opaque = 0;
   for (int y = 0; y < CellPixels; ++y) {
     for (int x = 0; x < CellPixels; ++x) {
-      const Rgba& pixel = sheet.At(x, y);
-      EXPECT_TRUE(pixel == Black || pixel == White) << "mask pixel (" << x << ", " << y << ")";
-      opaque += pixel == Black ? 1 : 0;
+      EXPECT_EQ(sheet.At(x, y), InSilhouette(x, y) ? Black : White);
+      opaque += InSilhouette(x, y) ? 1 : 0;
     }
   }
   EXPECT_GT(opaque, 150);  // a silhouette that fills most of the cell
   EXPECT_LT(opaque, 256);  // and lets the board show in the corners
-}
-
-TEST(CommittedArtwork, EveryPictureIsBlackWhereTheMaskIsWhite) {
-  ExpectPicturesBlackOutsideMask(CommittedSheet());
-}
-
-TEST(DrawnArtwork, EveryPictureIsBlackWhereTheMaskIsWhite) {
-  ExpectPicturesBlackOutsideMask(DrawItemSheet());
-}
-
-TEST(DrawnArtwork, MaskIsOpaqueExactlyOnTheSilhouette) {
-  const Picture sheet = DrawItemSheet();
-  for (int y = 0; y < CellPixels; ++y) {
-    for (int x = 0; x < CellPixels; ++x) {
-      EXPECT_EQ(sheet.At(x, y), InSilhouette(x, y) ? Black : White);
-    }
-  }
 }
 
 // Light and dark inside the silhouette, split at the cell's own mean brightness: what a player who
@@ -254,22 +224,28 @@ TEST(DrawnArtwork, IconsAreTransparentAtTheCornersAndOpaqueInside) {
   EXPECT_THROW(DrawIcon(24), std::invalid_argument);
 }
 
-TEST(CommittedArtwork, WindowIconBmpCarriesAlpha) {
-  const std::vector<std::uint8_t> bytes =
-      ReadBytes(std::string(NUIKARO_ASSETS_DIR) + "/nuikaro-icon.bmp");
-  ASSERT_GE(bytes.size(), 122u + 48 * 48 * 4);
+TEST(Bmp32, KeepsAlphaInAV4HeaderWithChannelMasks) {
+  Picture picture(2, 1, Black);
+  picture.At(0, 0) = Rgba{10, 20, 30, 0};
+  picture.At(1, 0) = Rgba{40, 50, 60, 128};
+  const std::vector<std::uint8_t> bytes = EncodeBmp32(picture);
+  ASSERT_EQ(bytes.size(), 14u + 108 + 2 * 4);
+  EXPECT_EQ(Le32(bytes, 10), 122u);  // the pixels follow the headers
   EXPECT_EQ(Le32(bytes, 14), 108u);  // BITMAPV4HEADER
-  EXPECT_EQ(Le32(bytes, 18), 48u);
-  EXPECT_EQ(Le32(bytes, 22), 48u);
   EXPECT_EQ(bytes[28], 32);
-  EXPECT_EQ(Le32(bytes, 66), 0xFF000000u);  // alpha mask
-  EXPECT_EQ(bytes[122 + 3], 0);             // bottom-left corner is transparent
+  EXPECT_EQ(Le32(bytes, 30), 3u);  // channel masks
+  EXPECT_EQ(Le32(bytes, 54), 0x00FF0000u);
+  EXPECT_EQ(Le32(bytes, 58), 0x0000FF00u);
+  EXPECT_EQ(Le32(bytes, 62), 0x000000FFu);
+  EXPECT_EQ(Le32(bytes, 66), 0xFF000000u);
+  const std::vector<std::uint8_t> pixels(bytes.begin() + 122, bytes.end());
+  EXPECT_EQ(pixels, (std::vector<std::uint8_t>{30, 20, 10, 0, 60, 50, 40, 128}));
 }
 
 // Read back as Windows reads it: the directory, then each image's header, colours and mask.
-TEST(CommittedArtwork, WindowsIconHoldsTheDrawnIconsAt16And32And48Pixels) {
-  const std::vector<std::uint8_t> bytes =
-      ReadBytes(std::string(NUIKARO_ASSETS_DIR) + "/nuikaro.ico");
+TEST(IconFile, HoldsTheDrawnIconsAt16And32And48PixelsWithTheirAlphaAndMask) {
+  const Picture icons[] = {DrawIcon(16), DrawIcon(32), DrawIcon(48)};
+  const std::vector<std::uint8_t> bytes = EncodeIco(icons);
   ASSERT_GE(bytes.size(), 6u);
   EXPECT_EQ(bytes[2] | bytes[3] << 8, 1);  // an icon, not a cursor
   ASSERT_EQ(bytes[4] | bytes[5] << 8, 3);

@@ -1,4 +1,6 @@
-// A long random game: whatever the sequence of ticks, keys and moves, the tables stay sound.
+// A long random game: whatever the sequence of ticks and key presses, the tables stay sound. It
+// lives with the shell's tests because the keys go through the real Form_KeyDown, with the window
+// faked, and the game starts through the real Form_Load.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,8 +9,7 @@
 #include <random>
 #include <string>
 
-#include "game/Game.h"
-#include "game/tests/FakeHost.h"
+#include "shell/tests/FakeWindow.h"
 
 namespace nuikaro {
 namespace {
@@ -51,8 +52,8 @@ std::string BrokenRule(const Game& game) {
   if (unused.Kind != KindNone || unused.X != 0 || unused.Y != 0) {
     return "slot 10 was written";
   }
-  if (game.Running != BoolTrue || game.TickCount < 0 || game.TickCount >= RenewalTicks ||
-      game.Score < 0) {
+  if (game.Running != BoolTrue || (game.StepMode != BoolTrue && game.StepMode != BoolFalse) ||
+      game.TickCount < 0 || game.TickCount >= RenewalTicks || game.Score < 0) {
     return "flags out of range";
   }
   return {};
@@ -104,39 +105,42 @@ int16_t SteeringDirection(const Game& game, std::mt19937& random) {
   return random() % 10 < 8 ? best : safe[random() % safeCount];
 }
 
-TEST(Soak, TwoHundredThousandRandomOperationsKeepTheTablesSound) {
+// The key for a direction code.
+int16_t ArrowKey(int16_t dir) {
+  constexpr int16_t Arrows[] = {VirtualKey::Up, VirtualKey::Right, VirtualKey::Down,
+                                VirtualKey::Left};
+  return Arrows[dir];
+}
+
+TEST(Soak, TwoHundredThousandRandomTicksAndKeysKeepTheTablesSound) {
   std::mt19937 random(20240607);
   Game game;
+  Renderer view(game);
   // Only the counts are kept; the numbers come from the test's own seeded generator, so a failure
   // can be replayed.
-  gametest::FakeHost host(game);
-  host.Record = false;
-  host.MoreNumbers = [&random] { return static_cast<float>(random() >> 8) * 0x1p-24f; };
-
-  // The game's side of start-up: the head on (0, 0), heading down, ten items, then running.
-  SetSegmentState(game, 0, StateHead);
-  game.NextDir = DirDown;
-  SpawnAllItems(game, host);
-  game.Running = BoolTrue;
+  shelltest::FakeWindow window(game, view);
+  window.Host.Record = false;
+  window.Host.MoreNumbers = [&random] { return static_cast<float>(random() >> 8) * 0x1p-24f; };
+  Form1 form{game, view, window, NUIKARO_ASSET_DIR};
+  window.Form = &form;
+  LoadForm(form);
   ASSERT_EQ(BrokenRule(game), "");
 
+  // Every key but Escape, which would end the game.
+  const int16_t anyKey[] = {VirtualKey::Up,   VirtualKey::Right, VirtualKey::Down,
+                            VirtualKey::Left, VirtualKey::Other, int16_t{16} /* Shift */,
+                            int16_t{32} /* Space */};
   int longest = 1;
   for (int operation = 0; operation < 200000; ++operation) {
     const unsigned choice = random() % 100;
     if (choice < 55) {
-      TickProc(game, host);
-    } else if (choice < 97) {
-      // A key press: mostly a careful direction, sometimes any direction or none; in step mode a
-      // direction moves at once.
-      game.NextDir = choice < 95 ? SteeringDirection(game, random)
-                                 : static_cast<int16_t>(static_cast<int>(random() % 5) - 1);
-      if (game.StepMode != BoolFalse && game.NextDir != NoDirection) {
-        MoveSnake(game, host, game.NextDir);
-      }
-    } else if (choice < 99) {
-      game.StepMode = static_cast<int16_t>(~game.StepMode);
+      TickProc(game, window);
+    } else if (choice < 95) {  // a careful direction
+      Form_KeyDown(form, ArrowKey(SteeringDirection(game, random)));
+    } else if (choice < 98) {
+      Form_KeyDown(form, anyKey[random() % std::size(anyKey)]);
     } else {
-      MoveSnake(game, host, static_cast<int16_t>(random() % 4));
+      Form_KeyDown(form, VirtualKey::Return);
     }
     const std::string broken = BrokenRule(game);
     if (!broken.empty()) {
@@ -146,10 +150,11 @@ TEST(Soak, TwoHundredThousandRandomOperationsKeepTheTablesSound) {
   }
 
   // The run must have gone through what it is meant to stress.
-  EXPECT_GT(host.BoxesShown, 100);
-  EXPECT_GT(host.Reseeds, 10000);
+  EXPECT_FALSE(form.Closed);
+  EXPECT_GT(window.Host.BoxesShown, 100);
+  EXPECT_GT(window.Host.Reseeds, 10000);
   EXPECT_GT(longest, 50);
-  std::cout << "[          ] " << host.BoxesShown << " game overs, longest snake " << longest
+  std::cout << "[          ] " << window.Host.BoxesShown << " game overs, longest snake " << longest
             << "\n";
 }
 

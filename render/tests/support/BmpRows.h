@@ -1,30 +1,13 @@
-// What the BMP writer (BmpWriter.cpp) packs its rows with: channel masks, the colour table's keys
-// and RLE4 and RLE8 rows.
+// What the BMP writer (BmpLayout.cpp) packs its rows with: the colour table's keys and RLE4 and
+// RLE8 rows.
 #pragma once
 
-#include <bit>
 #include <cstdint>
 #include <vector>
 
 #include "tools/Picture.h"
 
 namespace nuikaro {
-
-// A channel mask: where its bits lie and its full value.
-struct MaskBits {
-  int Shift = 0;
-  std::uint32_t Largest = 0;
-  explicit MaskBits(std::uint32_t mask) {
-    if (mask != 0) {
-      Shift = std::countr_zero(mask);
-      Largest = mask >> Shift;
-    }
-  }
-  // The channel rounded to the mask's width, in place.
-  std::uint32_t Put(std::uint8_t value) const {
-    return static_cast<std::uint32_t>((std::uint64_t{value} * Largest + 127) / 255) << Shift;
-  }
-};
 
 inline std::uint32_t ColourKey(const Rgba& pixel) {
   return static_cast<std::uint32_t>(pixel.R) << 16 | pixel.G << 8 | pixel.B;

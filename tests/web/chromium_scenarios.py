@@ -1,0 +1,143 @@
+"""What the browser tests check in Chromium alone: the page's weight, touch, a high device pixel
+ratio, the start-up error and the end of a game."""
+
+import os
+import re
+import shutil
+import time
+
+import frames
+from scenarios import (CHROMIUM, FIRST_FRAME_SECONDS, STEPS, browsers, capture, heads, load,
+                       message_text, settled_head, STILL, stays, visible,
+                       wait_head)
+from site_server import SiteServer, page_weight
+
+WEIGHT_LIMIT = 1_500_000  # gzip-compressed bytes of everything the page loads
+
+
+def touch(ctx, kind, points):
+    ctx.browser.cdp("Input.dispatchTouchEvent", {
+        "type": kind, "touchPoints": [{"x": px, "y": py} for px, py in points]})
+
+
+def swipe(ctx, dx, dy):
+    r = ctx.browser.js("const r = document.getElementById('canvas').getBoundingClientRect();"
+                       "return [r.left + r.width * 0.375, r.top + r.height * 0.5, r.width / 640]")
+    cx, cy, scale = r
+    touch(ctx, "touchStart", [(cx, cy)])
+    for i in range(1, 6):
+        touch(ctx, "touchMove", [(cx + dx * scale * i / 5, cy + dy * scale * i / 5)])
+    touch(ctx, "touchEnd", [])
+
+
+def tap(ctx, element_id):
+    r = ctx.browser.js("const r = document.getElementById(arguments[0]).getBoundingClientRect();"
+                       "return [r.left + r.width / 2, r.top + r.height / 2, r.width]", element_id)
+    assert r[2] > 0, f"expected #{element_id} on a touch screen, it has no size"
+    touch(ctx, "touchStart", [(r[0], r[1])])
+    touch(ctx, "touchEnd", [])
+
+
+@browsers(*CHROMIUM)
+def page_weighs_at_most_one_and_a_half_megabytes(ctx):
+    ctx.server.clear()
+    load(ctx)
+    time.sleep(0.5)
+    elsewhere = ctx.browser.js(
+        "return performance.getEntriesByType('resource').map(e => e.name)"
+        ".filter(n => !n.startsWith(location.origin + '/') && !n.startsWith('data:'))")
+    assert not elsewhere, f"expected the page to load only from its own folder, it loaded {elsewhere}"
+    rows = page_weight(ctx.server.folder, ctx.server.requests)
+    total = sum(compressed for _, _, compressed in rows)
+    assert total <= WEIGHT_LIMIT, f"expected at most {WEIGHT_LIMIT} bytes gzip-compressed, the " \
+        f"page loads {total}: {rows}"
+
+
+@browsers(*CHROMIUM)
+def swipes_steer_and_the_enter_button_toggles_step_mode(ctx):
+    ctx.browser.cdp("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
+    try:
+        load(ctx)
+        tap(ctx, "enter")
+        (x, y, d), _ = settled_head(ctx)
+        stays(ctx, (x, y, d), "after a tap on #enter")
+        swipe(ctx, 120, 10)
+        x += 1
+        wait_head(ctx, (x, y, 1))
+        stays(ctx, (x, y, 1), "after a swipe to the right")
+        d = 2 if y < 28 else 0  # down, or up near the bottom: room for the run that follows
+        swipe(ctx, -8, 120 * STEPS[d][1])
+        y += STEPS[d][1]
+        wait_head(ctx, (x, y, d))
+        stays(ctx, (x, y, d), "after a swipe down" if d == 2 else "after a swipe up")
+        # Step mode off again: the ticks carry the head on in the last swiped direction.
+        tap(ctx, "enter")
+        moved = ctx.browser.wait_for("moving", lambda: [
+            (hx, hy, hd) for hx, hy, hd in heads(ctx, capture(ctx))
+            if (hx, hd) == (x, d) and (hy - y) * STEPS[d][1] > 0], 3)
+        assert moved, f"expected the head to run on from {(x, y)} in direction {d} after a " \
+            f"second tap on #enter, saw {heads(ctx, capture(ctx))}"
+    finally:
+        ctx.browser.cdp("Emulation.setTouchEmulationEnabled", {"enabled": False})
+
+
+@browsers(*CHROMIUM)
+def crisp_at_device_pixel_ratio_two(ctx):
+    ctx.browser.cdp("Emulation.setDeviceMetricsOverride",
+                    {"width": 1000, "height": 820, "deviceScaleFactor": 2, "mobile": False})
+    try:
+        load(ctx)
+        shot, rect = ctx.browser.capture_canvas()
+        frame, f = frames.to_frame(shot)
+        assert frame is not None and f >= 2, \
+            f"expected the frame at a whole factor of at least 2 at a device pixel ratio of 2, " \
+            f"captured {shot.size} device pixels ({rect})"
+        blurred = frames.blocks_uniform(shot, f)
+        assert blurred == 0, f"expected every {f}x{f} block of device pixels uniform, " \
+            f"{blurred} pixels differ from their block"
+        share = frames.background_share(ctx.art, frame)
+        assert share > 0.9, f"expected the background tile over the board, saw it on {share:.0%}"
+        assert frames.legend_shown(ctx.art, frame), "expected the legend in the panel"
+    finally:
+        ctx.browser.cdp("Emulation.clearDeviceMetricsOverride")
+
+
+@browsers(*CHROMIUM)
+def missing_background_tile_shows_the_error(ctx):
+    copy = os.path.join(ctx.work, "without-backtile")
+    shutil.copytree(ctx.server.folder, copy)
+    os.remove(os.path.join(copy, "BackTile.bmp"))
+    with SiteServer(copy) as server:
+        ctx.browser.navigate(server.url())
+        state = ctx.browser.wait_for("error", lambda: ctx.browser.state() == "error",
+                                     FIRST_FRAME_SECONDS)
+        text = message_text(ctx)
+        assert state, f"expected the state \"error\" without BackTile.bmp, saw " \
+            f"{ctx.browser.state()!r} with the message {text!r}"
+        assert text and re.match(r"ぬいかろ: .*BackTile\.bmp: \S", text), \
+            f"expected a message \"ぬいかろ: …BackTile.bmp: <reason>\", saw {text!r}"
+        assert visible(ctx, "message"), "expected #message to show on the page"
+
+
+@browsers(*CHROMIUM)
+def escape_ends_and_again_plays_again(ctx):
+    load(ctx)
+    ctx.browser.keys("Escape")
+    ended = ctx.browser.wait_for("ended", lambda: ctx.browser.state() == "ended", 5)
+    assert ended, f"expected the state \"ended\" after Escape, saw {ctx.browser.state()!r}"
+    assert visible(ctx, "again"), "expected the #again button once the game has ended"
+    still = capture(ctx)
+    time.sleep(STILL)
+    assert frames.same(capture(ctx), still), "expected the game to stand still once it has ended"
+    ctx.browser.js("document.getElementById('again').click()")
+    load_state = ctx.browser.wait_for("again", lambda: ctx.browser.state() == "running",
+                                      FIRST_FRAME_SECONDS)
+    assert load_state, f"expected #again to start a game, saw the state {ctx.browser.state()!r}"
+    found = ctx.browser.wait_for("head", lambda: [h for h in heads(ctx, capture(ctx))
+                                                  if h[0] == 0 and h[2] == 2], 3)
+    assert found, "expected the new game's head in column 0 facing down"
+
+
+ALL = [page_weighs_at_most_one_and_a_half_megabytes,
+       swipes_steer_and_the_enter_button_toggles_step_mode, crisp_at_device_pixel_ratio_two,
+       missing_background_tile_shows_the_error, escape_ends_and_again_plays_again]

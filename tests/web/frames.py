@@ -1,0 +1,124 @@
+"""Reading the game's 640x480 frame out of a capture, against the artwork the page serves."""
+
+import base64
+import io
+
+import numpy as np
+from PIL import Image
+
+CELL = 16
+BOARD_CELLS = 30
+# Colour management or scaling may shift a channel by a step or two; a wrong picture differs by far
+# more than this.
+TOLERANCE = 6
+# The score line of the side panel.
+SCORE_BOX = (500, 28, 630, 50)
+# The panel's legend: the three item pictures, copied unmasked.
+LEGEND = [((490, 200), 1), ((490, 216), 2), ((490, 232), 3)]
+
+
+class Artwork:
+    def __init__(self, sheet_path, tile_path):
+        sheet = np.asarray(Image.open(sheet_path).convert("RGB"), dtype=np.int16)
+        tile = np.asarray(Image.open(tile_path).convert("RGB"), dtype=np.int16)
+
+        def cell(column, row):
+            return sheet[row * CELL:(row + 1) * CELL, column * CELL:(column + 1) * CELL]
+
+        self.cell = cell
+        # Where a sprite is opaque the mask is black; there its picture shows whatever lies below.
+        self.opaque = cell(0, 0).max(axis=2) == 0
+        self.items = {kind: cell(kind, 0) for kind in (1, 2, 3)}
+        self.heads = [cell(d, 1) for d in range(4)]
+        self.bodies = [cell(d, 2) for d in range(4)]
+        reps = (480 // tile.shape[0] + 1, 480 // tile.shape[1] + 1, 1)
+        self.board = np.tile(tile, reps)[:480, :480]
+
+
+def canvas_content(data_url):
+    """The pixels of a canvas's data: URL."""
+    data = base64.b64decode(data_url.split(",", 1)[1])
+    return np.asarray(Image.open(io.BytesIO(data)).convert("RGB"), dtype=np.int16)
+
+
+def to_frame(capture):
+    """The game's frame from a capture of the canvas in device pixels, and the whole factor f
+    (None when the capture is not a whole multiple of 640x480)."""
+    width, height = capture.size
+    f = width // 640
+    if f < 1 or width != 640 * f or height != 480 * f:
+        return None, None
+    pixels = np.asarray(capture, dtype=np.int16)
+    return pixels[f // 2::f, f // 2::f][:480, :640], f
+
+
+def blocks_uniform(capture, f):
+    """The number of device pixels that differ from the first pixel of their f x f block."""
+    pixels = np.asarray(capture, dtype=np.int16).reshape(480, f, 640, f, 3)
+    return int((np.abs(pixels - pixels[:, :1, :, :1]).max(axis=4) > TOLERANCE).sum())
+
+
+def cells(frame):
+    """The board as a 30x30 grid of 16x16 cells: [row, column, y, x, channel]."""
+    return frame[:480, :480].reshape(BOARD_CELLS, CELL, BOARD_CELLS, CELL, 3).swapaxes(1, 2)
+
+
+def matches(grid, picture, mask):
+    """[row, column] True where the cell shows the picture on its masked pixels."""
+    diff = np.abs(grid - picture).max(axis=4)
+    return ~((diff > TOLERANCE) & mask).any(axis=(2, 3))
+
+
+def find_heads(art, frame):
+    """Every (x, y, dir) whose cell shows a head picture."""
+    grid = cells(frame)
+    found = []
+    for d, head in enumerate(art.heads):
+        for y, x in zip(*np.nonzero(matches(grid, head, art.opaque))):
+            found.append((int(x), int(y), d))
+    return found
+
+
+def find_bodies(art, frame):
+    """Every cell (x, y) that shows a body picture."""
+    grid = cells(frame)
+    hit = np.zeros((BOARD_CELLS, BOARD_CELLS), bool)
+    for body in art.bodies:
+        hit |= matches(grid, body, art.opaque)
+    return {(int(x), int(y)) for y, x in zip(*np.nonzero(hit))}
+
+
+def find_items(art, frame):
+    """{(x, y): kind} of every cell that shows an item picture."""
+    grid = cells(frame)
+    found = {}
+    for kind, picture in art.items.items():
+        for y, x in zip(*np.nonzero(matches(grid, picture, art.opaque))):
+            found[(int(x), int(y))] = kind
+    return found
+
+
+def background_share(art, frame):
+    """The share of the board's pixels that show the background tile."""
+    return float((np.abs(frame[:480, :480] - art.board).max(axis=2) <= TOLERANCE).mean())
+
+
+def legend_shown(art, frame):
+    """True when the panel shows the three item pictures of its legend."""
+    for (x, y), kind in LEGEND:
+        if np.abs(frame[y:y + CELL, x:x + CELL] - art.items[kind]).max() > TOLERANCE:
+            return False
+    return True
+
+
+def score_area(frame):
+    left, top, right, bottom = SCORE_BOX
+    return frame[top:bottom, left:right].copy()
+
+
+def same(a, b):
+    return a.shape == b.shape and int(np.abs(a - b).max()) <= TOLERANCE
+
+
+def save(frame, path):
+    Image.fromarray(np.clip(frame, 0, 255).astype(np.uint8)).save(path)

@@ -1,0 +1,114 @@
+#!/usr/bin/python3
+"""Figures of the web page in headless Chromium: what it weighs, how soon the first frame shows,
+and what an idle tab costs against a blank page.
+
+Usage: measure.py <site folder> [seconds of idle measurement, 20 unless given]
+Exits 1 when the page loads more than 1.5 MB gzip-compressed. Best run on a quiet machine: the
+CPU figures count the browser's processes only, but a busy machine slows everything down.
+"""
+
+import os
+import statistics
+import sys
+import time
+
+sys.dont_write_bytecode = True
+from browsers import Chromium  # noqa: E402
+from site_server import SiteServer, page_weight  # noqa: E402
+
+WEIGHT_LIMIT = 1_500_000
+TICKS = os.sysconf("SC_CLK_TCK")
+
+# Notes the moment the page first reports its first frame, in ms from the start of navigation.
+FIRST_FRAME_PROBE = """
+new MutationObserver((_, observer) => {
+  if (document.body && document.body.dataset.state === 'running' && !window.firstFrameAt) {
+    window.firstFrameAt = performance.now();
+    observer.disconnect();
+  }
+}).observe(document, {subtree: true, attributes: true, childList: true});
+"""
+
+
+def cpu_seconds(pids):
+    total = 0
+    for pid in pids:
+        try:
+            with open(f"/proc/{pid}/stat") as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+            total += int(fields[11]) + int(fields[12])  # utime, stime
+        except OSError:
+            pass
+    return total / TICKS
+
+
+def idle_share(browser, seconds):
+    """The share of one core that the browser's processes use over the given time."""
+    time.sleep(2)  # let the load settle
+    pids = browser.browser_pids()
+    before, started = cpu_seconds(pids), time.monotonic()
+    time.sleep(seconds)
+    pids = sorted(set(pids) | set(browser.browser_pids()))
+    return (cpu_seconds(pids) - before) / (time.monotonic() - started)
+
+
+def wait_running(browser, timeout=30):
+    end = time.monotonic() + timeout
+    while browser.state() != "running":
+        if time.monotonic() > end:
+            raise SystemExit(f"the page did not show its first frame within {timeout} s "
+                             f"(state {browser.state()!r})")
+        time.sleep(0.05)
+
+
+def main(argv):
+    if len(argv) < 2:
+        print(__doc__.strip())
+        return 2
+    site = os.path.abspath(argv[1])
+    seconds = float(argv[2]) if len(argv) > 2 else 20.0
+    status = 0
+    with SiteServer(site) as server:
+        browser = Chromium()
+        try:
+            browser.cdp("Page.addScriptToEvaluateOnNewDocument", {"source": FIRST_FRAME_PROBE})
+            firsts = []
+            for _ in range(3):
+                server.clear()
+                browser.navigate("about:blank")
+                browser.navigate(server.url())
+                wait_running(browser)
+                firsts.append(browser.js("return window.firstFrameAt"))
+            time.sleep(1)
+            rows = page_weight(site, server.requests)
+            print("Page weight (every file the page loads):")
+            print(f"  {'file':<24} {'bytes':>10} {'gzip -9':>10}")
+            for path, raw, compressed in rows:
+                print(f"  {path:<24} {raw:>10} {compressed:>10}")
+            raw = sum(r for _, r, _ in rows)
+            compressed = sum(c for _, _, c in rows)
+            print(f"  {'total':<24} {raw:>10} {compressed:>10}  "
+                  f"({raw / 1e6:.2f} MB, {compressed / 1e6:.2f} MB gzip; limit {WEIGHT_LIMIT / 1e6} MB)")
+            if compressed > WEIGHT_LIMIT:
+                print("FAIL: the page loads more than 1.5 MB gzip-compressed")
+                status = 1
+            print("First frame, ms from navigation (three loads): "
+                  + ", ".join(f"{t:.0f}" for t in firsts)
+                  + f"; median {statistics.median(firsts):.0f}")
+            browser.keys("Enter")  # step mode: nothing moves until a key is pressed
+            game = idle_share(browser, seconds)
+        finally:
+            browser.close()
+        browser = Chromium()
+        try:
+            browser.navigate("about:blank")
+            blank = idle_share(browser, seconds)
+        finally:
+            browser.close()
+    print(f"Idle CPU over {seconds:g} s, Chromium's processes, share of one core: "
+          f"tab in step mode {game:.1%}, blank page {blank:.1%}, ratio {game / max(blank, 1e-9):.2f}")
+    return status
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

@@ -1,5 +1,6 @@
 #include "render/Renderer.h"
 
+#include <cassert>
 #include <cstring>
 
 #include "render/Panel.h"
@@ -20,22 +21,15 @@ void CombineRow(uint32_t* out, const uint32_t* mask, const uint32_t* picture) {
 }
 
 // Combines one masked sheet cell into the back buffer at (x, y): the shared mask at (0, 0) with
-// AND, then the picture at (pictureX, pictureY) with OR. Where the target and both cells lie wholly
-// inside their surfaces (always, on the board) the two copies run as one pass over the rows with
-// the same result; elsewhere the two clipped copies do it.
+// AND, then the picture at (pictureX, pictureY) with OR, in one pass. The cells lie wholly inside
+// both surfaces: the board fits the back buffer, and LoadSprites refuses a sheet smaller than its
+// twelve cells.
 void DrawMaskedCell(Renderer& renderer, int32_t x, int32_t y, int32_t pictureX, int32_t pictureY) {
   Surface& dest = renderer.BackBuffer;
   const Surface& sheet = renderer.ItemSprite.Pixels;
-  const bool inside = x >= 0 && y >= 0 && x <= dest.Width - CellPixels &&
-                      y <= dest.Height - CellPixels && pictureX >= 0 && pictureY >= 0 &&
-                      pictureX <= sheet.Width - CellPixels &&
-                      pictureY <= sheet.Height - CellPixels && sheet.Width >= CellPixels &&
-                      sheet.Height >= CellPixels;
-  if (!inside) {
-    BitBlt(dest, x, y, CellPixels, CellPixels, &sheet, 0, 0, RasterOp::SourceAnd);
-    BitBlt(dest, x, y, CellPixels, CellPixels, &sheet, pictureX, pictureY, RasterOp::SourcePaint);
-    return;
-  }
+  assert(x >= 0 && y >= 0 && x <= dest.Width - CellPixels && y <= dest.Height - CellPixels);
+  assert(pictureX >= 0 && pictureY >= 0 && pictureX <= sheet.Width - CellPixels &&
+         pictureY <= sheet.Height - CellPixels);
   uint32_t* out = dest.Row(y) + x;
   const uint32_t* mask = sheet.Row(0);
   const uint32_t* picture = sheet.Row(pictureY) + pictureX;

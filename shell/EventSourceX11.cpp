@@ -1,10 +1,8 @@
 // Waiting for events on X11.
-#include "shell/EventSource.h"
+#include "shell/EventSourceX11.h"
 
 #include <poll.h>
-#include <signal.h>
 
-#include <ctime>
 #include <memory>
 
 #include "shell/Desktop.h"
@@ -39,20 +37,17 @@ bool X11EventSource::NextEvent(SDL_Event& event, int timeoutMilliseconds) {
   }
   // SDL turns SIGTERM and SIGINT into a quit event when it pumps. Held back from here on, a signal
   // that comes after the pump is let in by ppoll itself and ends the wait at once.
-  sigset_t closeSignals;
+  const sigset_t closeSignals = CloseSignals();
   sigset_t before;
-  sigemptyset(&closeSignals);
-  sigaddset(&closeSignals, SIGINT);
-  sigaddset(&closeSignals, SIGTERM);
   pthread_sigmask(SIG_BLOCK, &closeSignals, &before);
   // The pump reads the connection dry and flushes what we asked of the server, so nothing waits
   // in Xlib's queue while ppoll sleeps.
   SDL_PumpEvents();
   bool got = TakeQueued(event);
-  if (!got && timeoutMilliseconds != 0) {
+  if (WaitsAtConnection(got, timeoutMilliseconds)) {
     pollfd connection{connection_, POLLIN, 0};
-    const timespec limit{timeoutMilliseconds / 1000, (timeoutMilliseconds % 1000) * 1'000'000L};
-    ppoll(&connection, 1, timeoutMilliseconds < 0 ? nullptr : &limit, &before);
+    const std::optional<timespec> limit = PollLimit(timeoutMilliseconds);
+    ppoll(&connection, 1, limit ? &*limit : nullptr, &before);
     SDL_PumpEvents();
     got = TakeQueued(event);
   }
@@ -62,10 +57,33 @@ bool X11EventSource::NextEvent(SDL_Event& event, int timeoutMilliseconds) {
 
 }  // namespace
 
+bool WaitsAtConnection(bool got, int timeoutMilliseconds) {
+  return !got && timeoutMilliseconds != 0;
+}
+
+std::optional<timespec> PollLimit(int timeoutMilliseconds) {
+  if (timeoutMilliseconds < 0) {
+    return std::nullopt;
+  }
+  return timespec{timeoutMilliseconds / 1000, (timeoutMilliseconds % 1000) * 1'000'000L};
+}
+
+sigset_t CloseSignals() {
+  sigset_t signals;
+  sigemptyset(&signals);
+  sigaddset(&signals, SIGINT);
+  sigaddset(&signals, SIGTERM);
+  return signals;
+}
+
+std::unique_ptr<EventSource> ConnectionEventSource(int connection) {
+  return std::make_unique<X11EventSource>(connection);
+}
+
 // Elsewhere (Wayland) SDL's own wait is sound: its wake-up names no window.
 std::unique_ptr<EventSource> DesktopEventSource(SDL_Window* window) {
   if (const auto native = NativeWindow(window, SDL_SYSWM_X11)) {
-    return std::make_unique<X11EventSource>(XConnectionNumber(native->info.x11.display));
+    return ConnectionEventSource(XConnectionNumber(native->info.x11.display));
   }
   return std::make_unique<SdlEventSource>();
 }

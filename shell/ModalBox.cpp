@@ -47,17 +47,18 @@ bool ClosesTheBox(SDL_Keycode key) {
 
 }  // namespace
 
+Rect BoxPlacement(const Rect& owner) {
+  return {owner.X + (owner.Width - BoxWidth) / 2, owner.Y + (owner.Height - BoxHeight) / 2,
+          BoxWidth, BoxHeight};
+}
+
 ModalBox::ModalBox(SDL_Window* owner, const char* caption, std::string_view text, FontCache& fonts)
     : picture_(BoxWidth, BoxHeight) {
-  int ownerX = 0;
-  int ownerY = 0;
-  int ownerWidth = 0;
-  int ownerHeight = 0;
-  SDL_GetWindowPosition(owner, &ownerX, &ownerY);
-  SDL_GetWindowSize(owner, &ownerWidth, &ownerHeight);
-  window_ = SDL_CreateWindow(caption, ownerX + (ownerWidth - BoxWidth) / 2,
-                             ownerY + (ownerHeight - BoxHeight) / 2, BoxWidth, BoxHeight,
-                             SDL_WINDOW_HIDDEN);
+  Rect ownerArea;
+  SDL_GetWindowPosition(owner, &ownerArea.X, &ownerArea.Y);
+  SDL_GetWindowSize(owner, &ownerArea.Width, &ownerArea.Height);
+  const Rect area = BoxPlacement(ownerArea);
+  window_ = SDL_CreateWindow(caption, area.X, area.Y, area.Width, area.Height, SDL_WINDOW_HIDDEN);
   if (window_ == nullptr) {
     return;
   }

@@ -12,10 +12,14 @@
 
 #include "render/Surface.h"
 #include "render/Text.h"
+#include "shell/Rect.h"
 
 struct SDL_Window;
 
 namespace nuikaro {
+
+// The box's window in screen coordinates: its size, centred over the owner window's.
+Rect BoxPlacement(const Rect& owner);
 
 class ModalBox {
  public:

@@ -7,6 +7,21 @@
 
 namespace nuikaro {
 
+namespace {
+
+SDL_Rect ToSdl(const Rect& rect) {
+  return {rect.X, rect.Y, rect.Width, rect.Height};
+}
+
+}  // namespace
+
+bool SendsWholeFrame(bool pixelsLost, const Surface& shown, const Surface& frame,
+                     const PresentTarget& last, const PresentTarget& now) {
+  // A surface made again (after a resize) starts with nothing of the last frame in it.
+  return pixelsLost || shown.Width != frame.Width || shown.Height != frame.Height ||
+         now.Surface != last.Surface || now.Width != last.Width || now.Height != last.Height;
+}
+
 Screen::Screen(SDL_Window* window) : window_(window) {
   if (SDL_GetWindowSurface(window_) != nullptr) {
     return;
@@ -53,25 +68,18 @@ void Screen::Present(const Surface& frame) {
   if (!mapped_) {
     return;
   }
-  bool whole = whole_ || shown_.Width != frame.Width || shown_.Height != frame.Height;
-  int width = 0;
-  int height = 0;
+  PresentTarget now;
   if (renderer_ != nullptr) {
-    SDL_GetRendererOutputSize(renderer_, &width, &height);
+    SDL_GetRendererOutputSize(renderer_, &now.Width, &now.Height);
   } else {
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     if (surface == nullptr) {
       return;
     }
-    // A surface made again (after a resize) starts with nothing of the last frame in it.
-    whole = whole || surface != lastSurface_;
-    lastSurface_ = surface;
-    width = surface->w;
-    height = surface->h;
+    now = {surface, surface->w, surface->h};
   }
-  whole = whole || width != lastWidth_ || height != lastHeight_;
-  lastWidth_ = width;
-  lastHeight_ = height;
+  const bool whole = SendsWholeFrame(whole_, shown_, frame, last_, now);
+  last_ = now;
   if (whole) {
     shown_ = frame;
   } else {
@@ -94,51 +102,56 @@ void Screen::Present(const Surface& frame) {
   }
 }
 
-void Screen::PresentToSurface(const Surface& frame, bool whole) {
-  SDL_Surface* surface = lastSurface_;
-  sent_.clear();
+bool WriteFrame(SDL_Surface* surface, const Surface& frame, bool whole,
+                const std::vector<Rect>& parts, std::vector<SDL_Rect>& sent) {
   if (surface->format->format == SDL_PIXELFORMAT_XRGB8888) {
     if (SDL_LockSurface(surface) != 0) {
-      whole_ = true;
-      return;
+      return false;
     }
     uint32_t* pixels = static_cast<uint32_t*>(surface->pixels);
     if (whole) {
       ScaleFrame(frame, pixels, surface->pitch, surface->w, surface->h);
     } else {
-      for (const Rect& part : changed_) {
+      for (const Rect& part : parts) {
         const Rect area =
             ScaleFramePart(frame, part, pixels, surface->pitch, surface->w, surface->h);
         if (area.Width > 0) {
-          sent_.push_back({area.X, area.Y, area.Width, area.Height});
+          sent.push_back(ToSdl(area));
         }
       }
     }
     SDL_UnlockSurface(surface);
+    return true;
+  }
+  // Another pixel format (a 16-bit display): SDL converts while it scales, by nearest neighbour.
+  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+      const_cast<uint32_t*>(frame.Pixels.data()), frame.Width, frame.Height, 32,
+      frame.Width * static_cast<int>(sizeof(uint32_t)), SDL_PIXELFORMAT_XRGB8888);
+  if (source == nullptr) {
+    return false;
+  }
+  const FramePlacement place = PlaceFrame(surface->w, surface->h);
+  if (whole) {
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+    SDL_Rect target = ToSdl(PlacedPart(place, {0, 0, frame.Width, frame.Height}));
+    SDL_BlitScaled(source, nullptr, surface, &target);
   } else {
-    // Another pixel format (a 16-bit display): SDL converts while it scales, by nearest neighbour.
-    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<uint32_t*>(frame.Pixels.data()), frame.Width, frame.Height, 32,
-        frame.Width * static_cast<int>(sizeof(uint32_t)), SDL_PIXELFORMAT_XRGB8888);
-    if (source == nullptr) {
-      whole_ = true;
-      return;
+    for (const Rect& part : parts) {
+      SDL_Rect from = ToSdl(part);
+      SDL_Rect target = ToSdl(PlacedPart(place, part));
+      SDL_BlitScaled(source, &from, surface, &target);
+      sent.push_back(target);
     }
-    const FramePlacement place = PlaceFrame(surface->w, surface->h);
-    if (whole) {
-      SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
-      SDL_Rect target{place.X, place.Y, frame.Width * place.Scale, frame.Height * place.Scale};
-      SDL_BlitScaled(source, nullptr, surface, &target);
-    } else {
-      for (const Rect& part : changed_) {
-        SDL_Rect from{part.X, part.Y, part.Width, part.Height};
-        SDL_Rect target{place.X + part.X * place.Scale, place.Y + part.Y * place.Scale,
-                        part.Width * place.Scale, part.Height * place.Scale};
-        SDL_BlitScaled(source, &from, surface, &target);
-        sent_.push_back(target);
-      }
-    }
-    SDL_FreeSurface(source);
+  }
+  SDL_FreeSurface(source);
+  return true;
+}
+
+void Screen::PresentToSurface(const Surface& frame, bool whole) {
+  sent_.clear();
+  if (!WriteFrame(last_.Surface, frame, whole, changed_, sent_)) {
+    whole_ = true;
+    return;
   }
   if (whole) {
     SDL_UpdateWindowSurface(window_);
@@ -154,12 +167,12 @@ void Screen::PresentToRenderer(const Surface& frame, bool whole) {
   } else {
     // Only the changed parts travel to the texture; the texture keeps the rest.
     for (const Rect& part : changed_) {
-      const SDL_Rect area{part.X, part.Y, part.Width, part.Height};
+      const SDL_Rect area = ToSdl(part);
       SDL_UpdateTexture(texture_, &area, frame.Row(part.Y) + part.X, pitch);
     }
   }
-  const FramePlacement place = PlaceFrame(lastWidth_, lastHeight_);
-  const SDL_Rect target{place.X, place.Y, frame.Width * place.Scale, frame.Height * place.Scale};
+  const FramePlacement place = PlaceFrame(last_.Width, last_.Height);
+  const SDL_Rect target = ToSdl(PlacedPart(place, {0, 0, frame.Width, frame.Height}));
   // A renderer's back buffer holds nothing after a present: the whole picture is drawn each time.
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);

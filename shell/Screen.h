@@ -18,6 +18,27 @@ class ScreenError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Where a present went: the window's own surface (null through a renderer) and its pixel size.
+struct PresentTarget {
+  SDL_Surface* Surface = nullptr;
+  int Width = 0;
+  int Height = 0;
+};
+
+// Whether a present sends the whole frame rather than the rectangles that changed since shown:
+// when the window's pixels were lost (pixelsLost: before the first present, after a repaint
+// request or a failed one), the frame's size changed, or the target is not the one the last
+// present went to (a surface made again, a new size).
+bool SendsWholeFrame(bool pixelsLost, const Surface& shown, const Surface& frame,
+                     const PresentTarget& last, const PresentTarget& now);
+
+// Writes the frame into a window's surface, scaled and placed by PlaceFrame: all of it with black
+// around (whole), or else its parts (in frame pixels) that changed, adding the window rectangles
+// written to sent. A surface of another pixel format than the frame's XRGB8888 is converted by
+// SDL. False when SDL could not lock the surface or take the frame.
+bool WriteFrame(SDL_Surface* surface, const Surface& frame, bool whole,
+                const std::vector<Rect>& parts, std::vector<SDL_Rect>& sent);
+
 class Screen {
  public:
   // Finds the way to the window. Its own surface without acceleration comes first (X11: no GPU
@@ -50,9 +71,7 @@ class Screen {
   SDL_Window* window_;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
-  SDL_Surface* lastSurface_ = nullptr;  // the window surface the last present went to
-  int lastWidth_ = 0;                   // and the window's pixel size then
-  int lastHeight_ = 0;
+  PresentTarget last_;  // where the last present went
   bool whole_ = true;
   bool mapped_ = false;         // Show has run
   Surface shown_;               // the frame as the window last received it

@@ -13,6 +13,11 @@ FramePlacement PlaceFrame(int32_t windowWidth, int32_t windowHeight) {
           std::max<int32_t>(0, (windowHeight - ScreenHeight * scale) / 2)};
 }
 
+Rect PlacedPart(const FramePlacement& place, const Rect& part) {
+  return {place.X + part.X * place.Scale, place.Y + part.Y * place.Scale, part.Width * place.Scale,
+          part.Height * place.Scale};
+}
+
 namespace {
 
 uint32_t* WindowRow(uint32_t* pixels, int32_t pitch, int32_t y) {
@@ -40,10 +45,11 @@ void ScaleFrame(const Surface& frame, uint32_t* pixels, int32_t pitch, int32_t w
 Rect ScaleFramePart(const Surface& frame, const Rect& part, uint32_t* pixels, int32_t pitch,
                     int32_t width, int32_t height) {
   const FramePlacement place = PlaceFrame(width, height);
-  const int32_t left = place.X + part.X * place.Scale;
-  const int32_t top = place.Y + part.Y * place.Scale;
-  const int32_t right = std::min(width, left + part.Width * place.Scale);
-  const int32_t bottom = std::min(height, top + part.Height * place.Scale);
+  const Rect placed = PlacedPart(place, part);
+  const int32_t left = placed.X;
+  const int32_t top = placed.Y;
+  const int32_t right = std::min(width, left + placed.Width);
+  const int32_t bottom = std::min(height, top + placed.Height);
   if (right <= left || bottom <= top) {
     return {};
   }

@@ -18,6 +18,10 @@ struct FramePlacement {
 
 FramePlacement PlaceFrame(int32_t windowWidth, int32_t windowHeight);
 
+// Where part of the frame (in frame pixels) lands in the window when the frame is placed so, not
+// clipped to the window.
+Rect PlacedPart(const FramePlacement& place, const Rect& part);
+
 // Writes the part of the frame (in frame pixels), scaled by nearest neighbour and placed by
 // PlaceFrame, into a window's XRGB8888 pixels (pitch in bytes) and returns the window rectangle it
 // covered (clipped to the window; empty when none). At 640 by 480 this is a plain copy. After

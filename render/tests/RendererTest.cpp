@@ -150,15 +150,33 @@ TEST_F(BoardTest, ASegmentHidesTheItemInItsCell) {
   EXPECT_EQ(SeeThroughPart(6, 6), TileColour);
 }
 
-TEST_F(BoardTest, CellsAtTheBoardsEdgesAndBeyondItAreDrawnClipped) {
+TEST_F(BoardTest, CellsInTheBoardsCornersAreDrawnWhole) {
   PutSegment(0, StateHead, 29, 29, DirDown);
-  PutSegment(1, StateBody, 39, 0, DirDown);   // the window's last column of cells
-  PutSegment(2, StateBody, -1, 3, DirDown);   // left of the window
-  PutSegment(3, StateBody, 40, 30, DirDown);  // wholly outside
+  PutSegment(1, StateBody, 0, 0, DirUp);
+  PutSegment(2, StateBody, 29, 0, DirRight);
+  PutSegment(3, StateBody, 0, 29, DirLeft);
   RenderFrame(renderer);
   EXPECT_EQ(Shown(29, 29), CellColour(DirDown, StateHead));
-  EXPECT_EQ(Shown(39, 0), CellColour(DirDown, StateBody));
-  EXPECT_EQ(renderer.BackBuffer.At(0, 3 * 16 + 3), TileColour);
+  EXPECT_EQ(Shown(0, 0), CellColour(DirUp, StateBody));
+  EXPECT_EQ(Shown(29, 0), CellColour(DirRight, StateBody));
+  EXPECT_EQ(Shown(0, 29), CellColour(DirLeft, StateBody));
+  // Each corner cell whole, pixel for pixel as the same cell in the middle of the board.
+  PutSegment(4, StateBody, 10, 10, DirDown);
+  PutSegment(5, StateBody, 11, 10, DirUp);
+  PutSegment(6, StateBody, 12, 10, DirRight);
+  PutSegment(7, StateBody, 13, 10, DirLeft);
+  RenderFrame(renderer);
+  const std::pair<int32_t, int32_t> corners[] = {{0, 0}, {29, 0}, {0, 29}};
+  const std::pair<int32_t, int32_t> middles[] = {{11, 10}, {12, 10}, {13, 10}};
+  for (int32_t i = 0; i < 3; ++i) {
+    for (int32_t dy = 0; dy < 16; ++dy) {
+      for (int32_t dx = 0; dx < 16; ++dx) {
+        ASSERT_EQ(CellPixel(corners[i].first, corners[i].second, dx, dy),
+                  CellPixel(middles[i].first, middles[i].second, dx, dy))
+            << "corner " << i << " at " << dx << "," << dy;
+      }
+    }
+  }
 }
 
 TEST_F(BoardTest, EveryFrameStartsFromBlackAndKeepsNothingOfTheFrameBefore) {
@@ -193,6 +211,16 @@ TEST_F(BoardTest, ANewBackgroundTileIsUsedFromTheNextFrameOn) {
   FreeSprites(renderer);
   RenderFrame(renderer);  // nothing left to draw from: only black
   EXPECT_EQ(renderer.BackBuffer.At(100, 100), 0u);
+}
+
+TEST_F(BoardTest, ATileOfASizeLoadSpritesRefusesLeavesTheBoardBlack) {
+  for (const auto& [width, height] :
+       {std::pair{0, 16}, std::pair{16, 0}, std::pair{481, 16}, std::pair{16, 481}}) {
+    renderer.BackSprite = LoadSprite(Filled(width, height, TileColour));
+    RenderFrame(renderer);
+    EXPECT_EQ(renderer.BackBuffer.At(0, 0), 0u) << width << "x" << height;
+    EXPECT_EQ(renderer.BackBuffer.At(100, 100), 0u) << width << "x" << height;
+  }
 }
 
 // One row of the tile table: a tile size, the step between tile origins, how many tiles stand

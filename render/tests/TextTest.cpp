@@ -57,20 +57,42 @@ TEST(FindFontFile, ResolvesTheWindowsFaceNamesToIPAPGothic) {
 }
 
 // By its name alone an unknown face is the desktop's default Latin face, which has no Japanese:
-// the characters asked for must decide.
+// every character asked for must decide, wherever it stands among Latin ones.
 TEST(FindFontFile, PicksAFaceWithEveryCharacterAskedForWhenNoFaceHasTheName) {
-  constexpr std::string_view Japanese = "ぬいかろ得点：＋３＆５－";
-  constexpr std::u32string_view JapaneseCodes = U"ぬいかろ得点：＋３＆５－";
-  const FontFile file = FindFontFile("No Such Face", Japanese);
   ASSERT_EQ(TTF_Init(), 0);
-  TTF_Font* font = TTF_OpenFontIndex(file.Path.c_str(), 16, file.Index);
-  ASSERT_NE(font, nullptr) << file.Path;
-  for (const char32_t character : JapaneseCodes) {
-    EXPECT_TRUE(TTF_GlyphIsProvided32(font, character))
-        << file.Path << " has no U+" << std::hex << static_cast<uint32_t>(character);
+  struct Row {
+    std::string_view characters;
+    std::u32string_view codes;
+  };
+  for (const Row& row :
+       {Row{"ぬいかろ得点：＋３＆５－", U"ぬいかろ得点：＋３＆５－"}, Row{"A得", U"A得"},
+        Row{"Ab得点", U"Ab得点"}, Row{"GameOver!ぬ", U"GameOver!ぬ"}}) {
+    const std::string_view characters = row.characters;
+    const std::u32string_view codes = row.codes;
+    const FontFile file = FindFontFile("No Such Face", characters);
+    TTF_Font* font = TTF_OpenFontIndex(file.Path.c_str(), 16, file.Index);
+    ASSERT_NE(font, nullptr) << file.Path;
+    for (const char32_t character : codes) {
+      EXPECT_TRUE(TTF_GlyphIsProvided32(font, character))
+          << characters << ": " << file.Path << " has no U+" << std::hex
+          << static_cast<uint32_t>(character);
+    }
+    TTF_CloseFont(font);
   }
-  TTF_CloseFont(font);
   TTF_Quit();
+}
+
+TEST(FindFontFile, WarnsOnlyWhenNoFaceHasEveryCharacter) {
+  testing::internal::CaptureStderr();
+  const FontFile found = FindFontFile(PanelFaceName, GameCharacters);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_FALSE(found.Path.empty());
+  testing::internal::CaptureStderr();
+  const FontFile closest = FindFontFile(PanelFaceName, "得\U0010FFFD");  // private use: in no font
+  EXPECT_NE(
+      testing::internal::GetCapturedStderr().find("no font has the game's Japanese characters"),
+      std::string::npos);
+  EXPECT_FALSE(closest.Path.empty()) << "the closest face is still given";
 }
 
 // Remembers what the font cache asked the lookup for.

@@ -8,10 +8,12 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "game/tests/FakeHost.h"
 #include "render/Panel.h"
+#include "shell/Desktop.h"
 #include "shell/ModalBox.h"
 #include "shell/SdlPlatform.h"
 
@@ -331,7 +333,7 @@ SDL_Event ClickEvent(uint32_t type, uint32_t windowId, int32_t x, int32_t y) {
 }
 
 struct BoxCase {
-  const char* What;
+  std::string What;
   std::vector<SDL_Event> Events;  // to the box's window
   bool Closes;
 };
@@ -341,7 +343,12 @@ TEST_F(EventLoopTest, TheBoxClosesOnEnterSpaceOrEscapeLetGoOnAClickOnOkOrOnItsCl
   const uint32_t up = SDL_KEYUP;
   const int32_t okX = 180;  // the middle of the OK button
   const int32_t okY = 96;
-  const std::vector<BoxCase> cases = {
+  const auto RightClick = [&](uint32_t type) {
+    SDL_Event event = ClickEvent(type, 0, okX, okY);
+    event.button.button = SDL_BUTTON_RIGHT;
+    return event;
+  };
+  std::vector<BoxCase> cases = {
       {"Enter pressed and held",
        {KeyEvent(down, 0, SDLK_RETURN), KeyEvent(down, 0, SDLK_RETURN, 0, 1)},
        false},
@@ -365,7 +372,33 @@ TEST_F(EventLoopTest, TheBoxClosesOnEnterSpaceOrEscapeLetGoOnAClickOnOkOrOnItsCl
        {ClickEvent(SDL_MOUSEBUTTONDOWN, 0, okX, okY), ClickEvent(SDL_MOUSEBUTTONUP, 0, okX, 40)},
        false},
       {"its close box", {WindowEvent(0, SDL_WINDOWEVENT_CLOSE)}, true},
+      {"Enter pressed, Escape let go",
+       {KeyEvent(down, 0, SDLK_RETURN), KeyEvent(up, 0, SDLK_ESCAPE)},
+       false},
+      {"a key without a code let go", {KeyEvent(up, 0, SDLK_UNKNOWN)}, false},
+      {"a right click on OK",
+       {RightClick(SDL_MOUSEBUTTONDOWN), RightClick(SDL_MOUSEBUTTONUP)},
+       false},
+      {"a right press on OK let go with the left",
+       {RightClick(SDL_MOUSEBUTTONDOWN), ClickEvent(SDL_MOUSEBUTTONUP, 0, okX, okY)},
+       false},
+      {"a left press on OK let go with the right",
+       {ClickEvent(SDL_MOUSEBUTTONDOWN, 0, okX, okY), RightClick(SDL_MOUSEBUTTONUP)},
+       false},
+      {"a press let go twice after a press beside",
+       {ClickEvent(SDL_MOUSEBUTTONDOWN, 0, okX, okY), ClickEvent(SDL_MOUSEBUTTONUP, 0, okX, 40),
+        ClickEvent(SDL_MOUSEBUTTONUP, 0, okX, okY)},
+       false},
   };
+  // The button is 88 by 26 pixels at (140, 84): a click on its edge closes, one beside it not.
+  for (const auto& [x, y, closes] :
+       {std::tuple{140, 84, true}, std::tuple{227, 109, true}, std::tuple{139, 96, false},
+        std::tuple{228, 96, false}, std::tuple{180, 83, false}, std::tuple{180, 110, false}}) {
+    cases.push_back(
+        {"a click at " + std::to_string(x) + "," + std::to_string(y),
+         {ClickEvent(SDL_MOUSEBUTTONDOWN, 0, x, y), ClickEvent(SDL_MOUSEBUTTONUP, 0, x, y)},
+         closes});
+  }
   for (const BoxCase& row : cases) {
     SCOPED_TRACE(row.What);
     ModalBox box(window, TitleText, GameOverText, renderer.Fonts);
@@ -398,18 +431,117 @@ TEST_F(EventLoopTest, TheBoxShowsItsTextInTheTitlesWindowOverTheGameWindow) {
     dark += (pixel & 0xFF) < 0x40 ? 1 : 0;
   }
   EXPECT_GT(dark, 50);
-  // What the window shows is the picture.
-  SDL_Surface* shown = SDL_GetWindowSurface(boxWindow);
-  ASSERT_NE(shown, nullptr);
-  bool same = shown->w == picture.Width && shown->h == picture.Height;
-  for (int32_t row = 0; same && row < picture.Height; ++row) {
-    const auto* pixels = reinterpret_cast<const uint32_t*>(
-        static_cast<const uint8_t*>(shown->pixels) + row * shown->pitch);
-    for (int32_t column = 0; column < picture.Width; ++column) {
-      same = same && (pixels[column] & 0x00FFFFFF) == (picture.At(column, row) & 0x00FFFFFF);
-    }
+  // The layout: white above the grey band at row 72, the OK button at (140, 84), 88 by 26, with a
+  // blue edge one pixel wide.
+  const uint32_t white = Rgb(255, 255, 255);
+  const uint32_t band = Rgb(240, 240, 240);
+  const uint32_t blue = Rgb(0, 120, 215);
+  const uint32_t button = Rgb(225, 225, 225);
+  struct Spot {
+    int32_t x, y;
+    uint32_t colour;
+  };
+  for (const Spot& spot :
+       {Spot{0, 0, white}, Spot{239, 71, white}, Spot{5, 20, white}, Spot{0, 72, band},
+        Spot{239, 119, band}, Spot{139, 96, band}, Spot{228, 96, band}, Spot{180, 83, band},
+        Spot{180, 110, band}, Spot{140, 84, blue}, Spot{227, 109, blue}, Spot{140, 100, blue},
+        Spot{227, 90, blue}, Spot{150, 84, blue}, Spot{150, 109, blue}, Spot{141, 85, button},
+        Spot{226, 108, button}, Spot{150, 100, button}}) {
+    EXPECT_EQ(picture.At(spot.x, spot.y) & 0x00FFFFFF, spot.colour) << spot.x << "," << spot.y;
   }
-  EXPECT_TRUE(same) << "the box's window does not show its picture";
+  // What the window shows is the picture, again after the window was exposed.
+  const auto showsPicture = [&] {
+    SDL_Surface* shown = SDL_GetWindowSurface(boxWindow);
+    bool same = shown != nullptr && shown->w == picture.Width && shown->h == picture.Height;
+    for (int32_t row = 0; same && row < picture.Height; ++row) {
+      const auto* pixels = reinterpret_cast<const uint32_t*>(
+          static_cast<const uint8_t*>(shown->pixels) + row * shown->pitch);
+      for (int32_t column = 0; column < picture.Width; ++column) {
+        same = same && (pixels[column] & 0x00FFFFFF) == (picture.At(column, row) & 0x00FFFFFF);
+      }
+    }
+    return same;
+  };
+  EXPECT_TRUE(showsPicture()) << "the box's window does not show its picture";
+  for (const uint8_t what : {SDL_WINDOWEVENT_EXPOSED, SDL_WINDOWEVENT_SIZE_CHANGED}) {
+    SDL_FillRect(SDL_GetWindowSurface(boxWindow), nullptr, 0x00ff00);
+    box.HandleEvent(WindowEvent(box.WindowId(), what));
+    EXPECT_TRUE(showsPicture()) << "not shown again after window event " << int{what};
+  }
+  SDL_FillRect(SDL_GetWindowSurface(boxWindow), nullptr, 0x00ff00);
+  box.HandleEvent(WindowEvent(box.WindowId(), SDL_WINDOWEVENT_MOVED));
+  EXPECT_FALSE(showsPicture()) << "drawn again for a window event that loses nothing";
+}
+
+TEST_F(EventLoopTest, TheBoxsWindowGoesWithTheBox) {
+  uint32_t id = 0;
+  {
+    ModalBox box(window, TitleText, GameOverText, renderer.Fonts);
+    id = box.WindowId();
+    ASSERT_NE(SDL_GetWindowFromID(id), nullptr);
+  }
+  EXPECT_EQ(SDL_GetWindowFromID(id), nullptr);
+}
+
+TEST_F(EventLoopTest, EscapeAtTheGameWindowEndsTheGameAndClicksThereDoNothing) {
+  StartPlayingAt(5, 5, BoolTrue);
+  events.At(10, [&] { return ClickEvent(SDL_MOUSEBUTTONDOWN, windowId, 180, 96); });
+  events.At(15, [&] { return ClickEvent(SDL_MOUSEBUTTONUP, windowId, 180, 96); });
+  events.CheckAt(20, [&] {
+    EXPECT_EQ(game.Running, BoolTrue);
+    EXPECT_FALSE(form.Closed);
+    EXPECT_EQ(Box(), nullptr);
+  });
+  events.At(30, [&] { return KeyEvent(SDL_KEYDOWN, windowId, SDLK_ESCAPE); });
+  events.CheckAt(40, [&] { ADD_FAILURE() << "the loop went on after Escape"; });
+  platform.Run(form);
+  EXPECT_TRUE(form.Closed);
+}
+
+TEST_F(EventLoopTest, AClickOnOkThroughTheLoopClosesTheBoxAndTheGameGoesOn) {
+  StartPlayingAt(5, 5, BoolTrue);
+  LaySnake(game, {{5, 5}, {4, 5}, {3, 5}, {3, 5}}, DirRight);
+  events.At(10, [&] { return KeyEvent(SDL_KEYDOWN, windowId, SDLK_LEFT); });
+  events.CheckAt(20, [&] { ASSERT_NE(Box(), nullptr) << "no box"; });
+  events.At(30, [&] { return ClickEvent(SDL_MOUSEBUTTONDOWN, BoxId(), 180, 96); });
+  events.CheckAt(35, [&] { EXPECT_NE(Box(), nullptr) << "closed before the button was let go"; });
+  events.At(40, [&] { return ClickEvent(SDL_MOUSEBUTTONUP, BoxId(), 180, 96); });
+  events.CheckAt(50, [&] {
+    EXPECT_EQ(Box(), nullptr) << "the box is still open";
+    EXPECT_EQ(game.Running, BoolTrue);
+    EXPECT_FALSE(form.Closed);
+  });
+  platform.Run(form);
+}
+
+// Wayland and the tests' offscreen driver: what only X11 windows need leaves others alone, and the
+// desktop's scale reaches them another way.
+TEST_F(EventLoopTest, AWindowOffX11IsLeftAsItIs) {
+  setenv("GDK_SCALE", "2", 1);
+  EXPECT_EQ(DesktopStartScale(window), 1);
+  unsetenv("GDK_SCALE");
+  const uint32_t flags = SDL_GetWindowFlags(window);
+  DressWindow(window);
+  MarkAsModalDialog(window);
+  EXPECT_EQ(SDL_GetWindowFlags(window), flags);
+  EXPECT_NE(SDL_GetWindowSurface(window), nullptr);
+}
+
+TEST(BoxPlacement, TheBoxIsCentredOverItsOwnerWindow) {
+  struct Row {
+    Rect owner, box;
+  };
+  for (const Row& row : {
+           Row{{0, 0, 640, 480}, {200, 180, 240, 120}},
+           Row{{100, 50, 640, 480}, {300, 230, 240, 120}},
+           Row{{-30, -20, 1280, 960}, {490, 400, 240, 120}},
+           Row{{10, 20, 641, 481}, {210, 200, 240, 120}},
+           Row{{10, 20, 643, 483}, {211, 201, 240, 120}},
+           Row{{5, 5, 100, 60}, {-65, -25, 240, 120}},  // an owner smaller than the box
+       }) {
+    EXPECT_EQ(BoxPlacement(row.owner), row.box)
+        << row.owner.X << "," << row.owner.Y << " " << row.owner.Width << "x" << row.owner.Height;
+  }
 }
 
 }  // namespace

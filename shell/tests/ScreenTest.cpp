@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "shell/WindowScaling.h"
@@ -79,6 +80,92 @@ TEST_F(ScreenTest, TheShownWindowHoldsEachFrameInTurnAndOnlyARepaintRepairsItsPi
   // ...but a repaint after an expose sends the whole frame.
   screen.Repaint(movedOn);
   EXPECT_EQ(WindowPixels(), WholePresent(movedOn));
+}
+
+// A window surface in another pixel format: SDL converts, the placement is the same.
+TEST(WriteFrame, AWindowOfAnotherPixelFormatGetsTheFrameConvertedPlacedAndBlackAround) {
+  Surface frame = Paint(Surface(ScreenWidth, ScreenHeight), 0, 0, 640, 480, 0x808080);
+  frame = Paint(frame, 0, 0, 1, 1, 0xff0000);
+  frame = Paint(frame, 639, 479, 1, 1, 0x0000ff);
+  frame = Paint(frame, 100, 200, 16, 16, 0x00ff00);
+  for (const uint32_t format : {SDL_PIXELFORMAT_RGB24, SDL_PIXELFORMAT_RGB565}) {
+    SCOPED_TRACE(SDL_GetPixelFormatName(format));
+    SDL_Surface* window = SDL_CreateRGBSurfaceWithFormat(0, 1300, 970, 32, format);
+    ASSERT_NE(window, nullptr) << SDL_GetError();
+    SDL_FillRect(window, nullptr, SDL_MapRGB(window->format, 1, 2, 3));
+    std::vector<SDL_Rect> sent;
+    ASSERT_TRUE(WriteFrame(window, frame, true, {}, sent));
+    EXPECT_TRUE(sent.empty());
+    // The window pixel at (x, y) as XRGB.
+    const auto at = [window](int x, int y) {
+      uint32_t pixel = 0;
+      std::memcpy(&pixel,
+                  static_cast<const uint8_t*>(window->pixels) + y * window->pitch +
+                      x * window->format->BytesPerPixel,
+                  window->format->BytesPerPixel);
+      uint8_t r = 0, g = 0, b = 0;
+      SDL_GetRGB(pixel, window->format, &r, &g, &b);
+      return Rgb(r, g, b);
+    };
+    const uint32_t grey = at(100, 100);
+    EXPECT_EQ(at(9, 5), 0u);
+    EXPECT_EQ(at(10, 4), 0u);
+    EXPECT_EQ(at(1299, 969), 0u);
+    EXPECT_EQ(at(10, 5), at(11, 6));
+    EXPECT_NE(at(10, 5), grey);
+    EXPECT_EQ(at(12, 5), grey);
+    EXPECT_EQ(at(10 + 2 * 639 + 1, 5 + 2 * 479 + 1), at(10 + 2 * 639, 5 + 2 * 479));
+    EXPECT_NE(at(10 + 2 * 639, 5 + 2 * 479), grey);
+    EXPECT_EQ(at(10 + 1280, 500), 0u);
+    EXPECT_NE(at(10 + 200, 5 + 400), grey);
+
+    // A changed part is written and sent where it lands, and nothing else.
+    const Surface changed = Paint(frame, 300, 100, 8, 4, 0xffffff);
+    const std::vector<Rect> parts = {{300, 100, 8, 4}};
+    ASSERT_TRUE(WriteFrame(window, changed, false, parts, sent));
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].x, 610);
+    EXPECT_EQ(sent[0].y, 205);
+    EXPECT_EQ(sent[0].w, 16);
+    EXPECT_EQ(sent[0].h, 8);
+    EXPECT_EQ(at(610, 205), 0xffffffu);
+    EXPECT_EQ(at(625, 212), 0xffffffu);
+    EXPECT_EQ(at(626, 212), grey);
+    EXPECT_EQ(at(609, 205), grey);
+    EXPECT_NE(at(10 + 200, 5 + 400), grey) << "what did not change stays";
+    SDL_FreeSurface(window);
+  }
+}
+
+TEST(SendsWholeFrame, OnlyWhenThePixelsWereLostOrTheFrameOrTheTargetChanged) {
+  SDL_Surface first{};
+  SDL_Surface second{};
+  const Surface frame(ScreenWidth, ScreenHeight);
+  const PresentTarget last{&first, 1280, 960};
+  struct Row {
+    const char* what;
+    bool lost;
+    Surface shown;
+    PresentTarget now;
+    bool whole;
+  };
+  const Row rows[] = {
+      {"the same frame size to the same target", false, frame, last, false},
+      {"the pixels were lost", true, frame, last, true},
+      {"nothing shown yet", false, Surface(), last, true},
+      {"another frame width", false, Surface(ScreenWidth - 1, ScreenHeight), last, true},
+      {"another frame height", false, Surface(ScreenWidth, ScreenHeight - 1), last, true},
+      {"a surface made again", false, frame, {&second, 1280, 960}, true},
+      {"a renderer's target (no surface)", false, frame, {nullptr, 1280, 960}, true},
+      {"a wider window", false, frame, {&first, 1281, 960}, true},
+      {"a taller window", false, frame, {&first, 1280, 961}, true},
+      {"a narrower window", false, frame, {&first, 1279, 960}, true},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(SendsWholeFrame(row.lost, row.shown, frame, last, row.now), row.whole) << row.what;
+  }
+  const PresentTarget renderer{nullptr, 640, 480};
+  EXPECT_FALSE(SendsWholeFrame(false, frame, frame, renderer, renderer));
 }
 
 }  // namespace

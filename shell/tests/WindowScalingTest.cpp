@@ -38,10 +38,43 @@ TEST(WindowScalingTest, AtTheStartSizeTheFrameIsCopiedPixelForPixel) {
 }
 
 TEST(WindowScalingTest, TheLargestWholeFactorThatFitsIsUsedAndTheFrameCentred) {
-  const FramePlacement place = PlaceFrame(1920, 1000);  // 3 across, only 2 down
-  EXPECT_EQ(place.Scale, 2);
-  EXPECT_EQ(place.X, (1920 - 1280) / 2);
-  EXPECT_EQ(place.Y, (1000 - 960) / 2);
+  struct Row {
+    int32_t width, height;
+    FramePlacement place;
+  };
+  for (const Row& row : {
+           Row{640, 480, {1, 0, 0}},
+           Row{643, 485, {1, 1, 2}},
+           Row{1279, 960, {1, 319, 240}},  // one column short of 2
+           Row{1280, 959, {1, 320, 239}},  // one row short of 2
+           Row{1280, 960, {2, 0, 0}},
+           Row{1920, 1000, {2, 320, 20}},  // 3 across, only 2 down
+           Row{2000, 1500, {3, 40, 30}},
+           Row{600, 400, {1, 0, 0}},  // too small: top left, unscaled
+           Row{700, 400, {1, 30, 0}},
+       }) {
+    const FramePlacement place = PlaceFrame(row.width, row.height);
+    EXPECT_EQ(place.Scale, row.place.Scale) << row.width << "x" << row.height;
+    EXPECT_EQ(place.X, row.place.X) << row.width << "x" << row.height;
+    EXPECT_EQ(place.Y, row.place.Y) << row.width << "x" << row.height;
+  }
+}
+
+TEST(WindowScalingTest, APartOfTheFrameLandsScaledFromThePlacedCorner) {
+  struct Row {
+    FramePlacement place;
+    Rect part, placed;
+  };
+  for (const Row& row : {
+           Row{{1, 0, 0}, {16, 32, 48, 64}, {16, 32, 48, 64}},
+           Row{{1, 7, 5}, {16, 32, 48, 64}, {23, 37, 48, 64}},
+           Row{{2, 10, 5}, {0, 0, 640, 480}, {10, 5, 1280, 960}},
+           Row{{3, 40, 30}, {16, 32, 48, 64}, {88, 126, 144, 192}},
+           Row{{2, 0, 0}, {639, 479, 1, 1}, {1278, 958, 2, 2}},
+       }) {
+    EXPECT_EQ(PlacedPart(row.place, row.part), row.placed)
+        << "scale " << row.place.Scale << ", part at " << row.part.X << "," << row.part.Y;
+  }
 }
 
 TEST(WindowScalingTest, AScaledFrameRepeatsEachPixelAndIsBlackAround) {
@@ -56,6 +89,8 @@ TEST(WindowScalingTest, AScaledFrameRepeatsEachPixelAndIsBlackAround) {
   EXPECT_EQ(window.At(10, 4), 0u);
   EXPECT_EQ(window.At(1299, 969), 0u);
   EXPECT_EQ(window.At(10 + 1280, 500), 0u);
+  EXPECT_EQ(window.At(500, 4), 0u) << "the row above the frame";
+  EXPECT_EQ(window.At(500, 5 + 960), 0u) << "the row below the frame";
   EXPECT_EQ(window.Pixels[1300], 0xdeadbeefu) << "the padding past each row is not written";
 }
 

@@ -1,0 +1,148 @@
+// What the game does with its window on X11, against an X server of the test's own (Xvfb, on a
+// display number it picks itself).
+#include <SDL.h>
+#include <X11/Xatom.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "shell/Desktop.h"
+#include "shell/NativeWindow.h"
+
+namespace nuikaro {
+namespace {
+
+class DesktopX11Test : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    int number[2];
+    ASSERT_EQ(pipe(number), 0);
+    server_ = fork();
+    if (server_ == 0) {
+      dup2(number[1], 3);
+      const int quiet = open("/dev/null", O_WRONLY);
+      dup2(quiet, 1);
+      dup2(quiet, 2);
+      execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1600x1200x24", "-nolisten", "tcp",
+             static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(number[1]);
+    // Xvfb writes its display number once it takes connections.
+    std::string display;
+    pollfd ready{number[0], POLLIN, 0};
+    char c = 0;
+    while (poll(&ready, 1, 20000) == 1 && read(number[0], &c, 1) == 1 && c != '\n') {
+      display += c;
+    }
+    close(number[0]);
+    ASSERT_FALSE(display.empty()) << "Xvfb did not start";
+    setenv("DISPLAY", (":" + display).c_str(), 1);
+    // Once for all the tests: SDL's X11 driver does not start a second time in one process.
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+  }
+  static void TearDownTestSuite() {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (server_ > 0) {
+      kill(server_, SIGTERM);
+      waitpid(server_, nullptr, 0);
+    }
+  }
+
+  void SetUp() override {
+    ASSERT_TRUE(SDL_WasInit(SDL_INIT_VIDEO)) << "no X server";
+    window_ = SDL_CreateWindow("test", 0, 0, 640, 480, SDL_WINDOW_HIDDEN);
+    ASSERT_NE(window_, nullptr) << SDL_GetError();
+    const auto native = NativeWindow(window_, SDL_SYSWM_X11);
+    ASSERT_TRUE(native.has_value());
+    display_ = native->info.x11.display;
+    x11Window_ = native->info.x11.window;
+  }
+  void TearDown() override {
+    if (window_ != nullptr) {
+      SDL_DestroyWindow(window_);
+    }
+  }
+
+  long EventMask() const {
+    XWindowAttributes attributes;
+    EXPECT_NE(XGetWindowAttributes(display_, x11Window_, &attributes), 0);
+    return attributes.your_event_mask;
+  }
+  // The window's property as a list of atom names; empty when it is not set or no atom list.
+  std::vector<std::string> AtomNames(const char* property) const {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long left = 0;
+    unsigned char* data = nullptr;
+    std::vector<std::string> names;
+    if (XGetWindowProperty(display_, x11Window_, XInternAtom(display_, property, False), 0, 64,
+                           False, XA_ATOM, &type, &format, &count, &left, &data) != Success) {
+      return names;
+    }
+    if (type == XA_ATOM && format == 32) {
+      const auto* atoms = reinterpret_cast<const Atom*>(data);
+      for (unsigned long i = 0; i < count; ++i) {
+        char* name = atoms[i] == None ? nullptr : XGetAtomName(display_, atoms[i]);
+        names.push_back(name != nullptr ? name : "None");
+        if (name != nullptr) {
+          XFree(name);
+        }
+      }
+    }
+    if (data != nullptr) {
+      XFree(data);
+    }
+    return names;
+  }
+
+  static inline pid_t server_ = -1;
+  SDL_Window* window_ = nullptr;
+  Display* display_ = nullptr;
+  Window x11Window_ = 0;
+};
+
+TEST_F(DesktopX11Test, DressingTheWindowDropsKeyReleasesAndNothingElse) {
+  const long before = EventMask();
+  ASSERT_NE(before & KeyReleaseMask, 0) << "SDL asks for key releases";
+  ASSERT_NE(before & KeyPressMask, 0);
+  DressWindow(window_);
+  EXPECT_EQ(EventMask(), before & ~KeyReleaseMask);
+}
+
+TEST_F(DesktopX11Test, TheGameOverBoxIsAModalDialogLeftOutOfTheTaskbar) {
+  MarkAsModalDialog(window_);
+  EXPECT_EQ(AtomNames("_NET_WM_WINDOW_TYPE"),
+            std::vector<std::string>{"_NET_WM_WINDOW_TYPE_DIALOG"});
+  EXPECT_EQ(AtomNames("_NET_WM_STATE"),
+            (std::vector<std::string>{"_NET_WM_STATE_MODAL", "_NET_WM_STATE_SKIP_TASKBAR"}));
+}
+
+TEST_F(DesktopX11Test, TheWindowOpensAtTheFactorGdkScaleAsksForIfTheScreenHasRoom) {
+  // The screen is 1600 by 1200: room for factor 2, not 3.
+  struct Row {
+    const char* gdkScale;
+    int32_t scale;
+  };
+  for (const Row& row : {Row{"2", 2}, Row{"3", 2}, Row{"1", 1}, Row{nullptr, 1}}) {
+    if (row.gdkScale != nullptr) {
+      setenv("GDK_SCALE", row.gdkScale, 1);
+    } else {
+      unsetenv("GDK_SCALE");
+    }
+    EXPECT_EQ(DesktopStartScale(window_), row.scale) << (row.gdkScale ? row.gdkScale : "unset");
+  }
+  unsetenv("GDK_SCALE");
+}
+
+}  // namespace
+}  // namespace nuikaro

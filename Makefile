@@ -1,4 +1,4 @@
-# Four commands on a fresh Debian 12 machine:
+# The README's commands on a fresh Debian 12 machine:
 #   make play      installs what the game needs, builds the game alone and starts it
 #   make test      installs everything else too, builds twice (plain and sanitized), runs every test,
 #                  then fuzzes the BMP decoder for 60 seconds

@@ -41,10 +41,6 @@ bool OnButton(int32_t x, int32_t y) {
   return x >= ButtonX && x < ButtonX + ButtonWidth && y >= ButtonY && y < ButtonY + ButtonHeight;
 }
 
-bool ClosesTheBox(SDL_Keycode key) {
-  return key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_SPACE || key == SDLK_ESCAPE;
-}
-
 }  // namespace
 
 Rect BoxPlacement(const Rect& owner) {
@@ -88,14 +84,8 @@ void ModalBox::HandleEvent(const SDL_Event& event) {
       }
       break;
     case SDL_KEYDOWN:
-      if (ClosesTheBox(event.key.keysym.sym)) {
-        pressedKey_ = event.key.keysym.sym;
-      }
-      break;
     case SDL_KEYUP:
-      if (pressedKey_ != 0 && event.key.keysym.sym == pressedKey_) {
-        closed_ = true;
-      }
+      closed_ = closed_ || KeyClosesBox(event.key, pressedKey_);
       break;
     case SDL_MOUSEBUTTONDOWN:
       buttonPressed_ =

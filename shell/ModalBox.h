@@ -21,6 +21,20 @@ namespace nuikaro {
 // The box's window in screen coordinates: its size, centred over the owner window's.
 Rect BoxPlacement(const Rect& owner);
 
+// Enter, Space and Escape close the box when let go after being pressed in it, so a held key
+// cannot repeat into the game window. Takes a key-down or key-up event and the key held so far;
+// returns true when this event closes the box.
+inline bool KeyClosesBox(const SDL_KeyboardEvent& key, int32_t& pressedKey) {
+  const SDL_Keycode code = key.keysym.sym;
+  if (key.type == SDL_KEYDOWN) {
+    if (code == SDLK_RETURN || code == SDLK_KP_ENTER || code == SDLK_SPACE || code == SDLK_ESCAPE) {
+      pressedKey = code;
+    }
+    return false;
+  }
+  return pressedKey != 0 && code == pressedKey;
+}
+
 class ModalBox {
  public:
   // Opens the box centred over owner and modal for it, with the caption and the text drawn in

@@ -15,10 +15,6 @@ namespace {
 // The window the open box stands for; 0 while no box is open.
 Uint32 openBoxWindow = 0;
 
-bool ClosesTheBox(SDL_Keycode key) {
-  return key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_SPACE || key == SDLK_ESCAPE;
-}
-
 }  // namespace
 
 EM_JS(void, nuikaro_show_box, (const char* text),
@@ -63,14 +59,8 @@ ModalBox::~ModalBox() {
 void ModalBox::HandleEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_KEYDOWN:
-      if (ClosesTheBox(event.key.keysym.sym)) {
-        pressedKey_ = event.key.keysym.sym;
-      }
-      break;
     case SDL_KEYUP:
-      if (pressedKey_ != 0 && event.key.keysym.sym == pressedKey_) {
-        closed_ = true;
-      }
+      closed_ = closed_ || KeyClosesBox(event.key, pressedKey_);
       break;
     case SDL_MOUSEBUTTONDOWN:
       buttonPressed_ = event.button.which == PageOkButtonMouse;

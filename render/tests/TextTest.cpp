@@ -82,6 +82,7 @@ TEST(FindFontFile, PicksAFaceWithEveryCharacterAskedForWhenNoFaceHasTheName) {
   TTF_Quit();
 }
 
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)  // the warning is fontconfig's lookup's
 TEST(FindFontFile, WarnsOnlyWhenNoFaceHasEveryCharacter) {
   testing::internal::CaptureStderr();
   const FontFile found = FindFontFile(PanelFaceName, GameCharacters);
@@ -94,6 +95,7 @@ TEST(FindFontFile, WarnsOnlyWhenNoFaceHasEveryCharacter) {
       std::string::npos);
   EXPECT_FALSE(closest.Path.empty()) << "the closest face is still given";
 }
+#endif
 
 // Remembers what the font cache asked the lookup for.
 std::string askedCharacters;

@@ -233,6 +233,19 @@ TEST(FrameDamageSinglePixelTest, AnyOnePixelSendsItsOwnTile) {
   }
 }
 
+// Two columns of changed tiles side by side: each row's spans find the rectangle above them,
+// the second past the first, so each column goes as one rectangle.
+TEST(FrameDamageSinglePixelTest, ColumnsSideBySideAreSentAsOneRectangleEach) {
+  Surface before(ScreenWidth, ScreenHeight);
+  Surface after = before;
+  for (int32_t y = 320; y < 352; ++y) {
+    after.Row(y)[48] = 0x000001;
+    after.Row(y)[144] = 0x000001;
+  }
+  EXPECT_EQ(FindChangedRectangles(before, after),
+            std::vector<Rect>({Rect{48, 320, 16, 32}, Rect{144, 320, 16, 32}}));
+}
+
 INSTANTIATE_TEST_SUITE_P(AFrameAfter, FrameDamageTest, testing::ValuesIn(Scenarios()),
                          [](const testing::TestParamInfo<Scenario>& info) {
                            return info.param.Name;

@@ -7,14 +7,8 @@
 if(NOT CMAKE_FIND_ROOT_PATH)
   message(FATAL_ERROR "Give -DCMAKE_FIND_ROOT_PATH=<the prefix web/build-deps.sh filled>")
 endif()
-find_package(SDL2 REQUIRED CONFIG)
-find_package(SDL2_ttf REQUIRED CONFIG)
-foreach(library SDL2::SDL2 SDL2_ttf::SDL2_ttf)
-  if(NOT TARGET ${library})
-    add_library(${library} INTERFACE IMPORTED)
-    target_link_libraries(${library} INTERFACE ${library}-static)
-  endif()
-endforeach()
+include(${PROJECT_SOURCE_DIR}/cmake/CrossBuild.cmake)
+nuikaro_find_static_sdl()
 
 # Start-up errors are exceptions: without this no catch would ever run.
 add_compile_options(-fexceptions)
@@ -24,12 +18,9 @@ if(NOT BUILD_TESTING)
   return()
 endif()
 
-set(googleTestSource /usr/src/googletest CACHE PATH "GoogleTest's source (Debian package googletest)")
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 # No threads in the page's build of the C library.
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
-add_subdirectory(${googleTestSource} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+nuikaro_googletest_from_source()
 
 include(GoogleTest)
 

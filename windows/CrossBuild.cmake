@@ -4,14 +4,8 @@
 
 # SDL2, SDL2_ttf and FreeType are linked into the program: one .exe, no DLL to go missing or be
 # swapped for another version, nothing for Windows to look up beside it.
-find_package(SDL2 REQUIRED CONFIG)
-find_package(SDL2_ttf REQUIRED CONFIG)
-foreach(library SDL2::SDL2 SDL2_ttf::SDL2_ttf)
-  if(NOT TARGET ${library})
-    add_library(${library} INTERFACE IMPORTED)
-    target_link_libraries(${library} INTERFACE ${library}-static)
-  endif()
-endforeach()
+include(${PROJECT_SOURCE_DIR}/cmake/CrossBuild.cmake)
+nuikaro_find_static_sdl()
 # libstdc++, libgcc and winpthread too; symbols stripped from a release.
 add_link_options(-static $<$<CONFIG:Release>:-s>)
 
@@ -19,10 +13,7 @@ if(NOT BUILD_TESTING)
   return()
 endif()
 
-set(googleTestSource /usr/src/googletest CACHE PATH "GoogleTest's source (Debian package googletest)")
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-add_subdirectory(${googleTestSource} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+nuikaro_googletest_from_source()
 
 set(NUIKARO_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix CACHE PATH "Wine prefix the tests run in")
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh ${NUIKARO_WINE_PREFIX})

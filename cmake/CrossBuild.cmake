@@ -1,0 +1,22 @@
+# What the cross builds (windows/, web/) share: the libraries they cross-built from Debian's
+# sources, and GoogleTest compiled from the source that Debian's googletest package installs.
+
+# SDL2 and SDL2_ttf linked statically, under the names the rest of the tree uses.
+macro(nuikaro_find_static_sdl)
+  find_package(SDL2 REQUIRED CONFIG)
+  find_package(SDL2_ttf REQUIRED CONFIG)
+  foreach(library SDL2::SDL2 SDL2_ttf::SDL2_ttf)
+    if(NOT TARGET ${library})
+      add_library(${library} INTERFACE IMPORTED)
+      target_link_libraries(${library} INTERFACE ${library}-static)
+    endif()
+  endforeach()
+endmacro()
+
+macro(nuikaro_googletest_from_source)
+  set(googleTestSource /usr/src/googletest CACHE PATH
+      "GoogleTest's source (Debian package googletest)")
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${googleTestSource} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endmacro()

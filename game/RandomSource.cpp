@@ -12,14 +12,6 @@ uint64_t ClockNanoseconds() {
                                    .count());
 }
 
-// Spreads the clock's few changing low bits over the whole word (the splitmix64 finaliser).
-uint64_t Scramble(uint64_t value) {
-  value += 0x9e3779b97f4a7c15ULL;
-  value = (value ^ (value >> 30)) * 0xbf58476d1ce4e5b9ULL;
-  value = (value ^ (value >> 27)) * 0x94d049bb133111ebULL;
-  return value ^ (value >> 31);
-}
-
 }  // namespace
 
 RandomSource::RandomSource() {
@@ -36,8 +28,9 @@ RandomSource::RandomSource() {
 
 void RandomSource::Randomize() {
   // The new seed depends on the running state as well as the clock, so a reseed within one clock
-  // tick goes on with fresh numbers instead of repeating the previous ones.
-  engine_.seed(engine_() ^ Scramble(ClockNanoseconds()));
+  // tick goes on with fresh numbers instead of repeating the previous ones. The engine's seeding
+  // spreads the clock's few changing low bits over its whole state.
+  engine_.seed(engine_() ^ ClockNanoseconds());
 }
 
 float RandomSource::Next() {

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <set>
+#include <thread>
 
 namespace nuikaro {
 namespace {
@@ -41,6 +43,24 @@ TEST(RandomSource, ReseedsInQuickSuccessionDoNotRepeatTheSequence) {
   }
   EXPECT_GT(numbers.size(), 1u);
   EXPECT_GT(cells.size(), 1u) << "ten spawns would all land in one column";
+}
+
+// Three numbers in a row, as a spawn draws them.
+std::array<float, 3> Spawn(RandomSource& source) {
+  return {source.Next(), source.Next(), source.Next()};
+}
+
+// Each game starts with items of its own, and a reseed mixes in the clock: a copy of a source
+// reseeded a moment later goes another way.
+TEST(RandomSource, EachSourceAndEachReseedAtAnotherMomentGoesItsOwnWay) {
+  RandomSource first;
+  RandomSource second;
+  EXPECT_NE(Spawn(first), Spawn(second)) << "two sources start alike";
+  RandomSource copy = first;
+  first.Randomize();
+  std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  copy.Randomize();
+  EXPECT_NE(Spawn(first), Spawn(copy)) << "the reseed left the clock out";
 }
 
 // Statistical, with bounds of more than five standard deviations so that it never fails by

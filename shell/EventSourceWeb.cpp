@@ -5,35 +5,16 @@
 #include <emscripten.h>
 
 #include <memory>
-#include <string_view>
 
 #include "shell/Desktop.h"
 #include "shell/EventSource.h"
+#include "shell/KeyMap.h"
 #include "shell/WebPage.h"
 
 namespace {
 
 // The game window the page's keys belong to, whether or not SDL thinks the page has the focus.
 Uint32 pageWindow = 0;
-
-SDL_Keycode KeycodeFromPage(std::string_view key) {
-  struct Named {
-    std::string_view Key;
-    SDL_Keycode Code;
-  };
-  // The browser's names of the keys the game and its box know. The keypad's arrows with NumLock
-  // off are named as arrows, and its Enter as Enter.
-  constexpr Named keys[] = {{"ArrowUp", SDLK_UP},     {"ArrowRight", SDLK_RIGHT},
-                            {"ArrowDown", SDLK_DOWN}, {"ArrowLeft", SDLK_LEFT},
-                            {"Enter", SDLK_RETURN},   {" ", SDLK_SPACE},
-                            {"Escape", SDLK_ESCAPE}};
-  for (const Named& named : keys) {
-    if (named.Key == key) {
-      return named.Code;
-    }
-  }
-  return SDLK_UNKNOWN;  // any other key
-}
 
 }  // namespace
 
@@ -64,13 +45,7 @@ EM_JS(void, nuikaro_wake_from_page, (), {
 
 // A key pressed (pressed 1) or let go (0) on the page; key is the browser's name of it.
 extern "C" EMSCRIPTEN_KEEPALIVE void NuikaroPageKey(const char* key, int pressed, int repeat) {
-  SDL_Event event{};
-  event.type = pressed != 0 ? SDL_KEYDOWN : SDL_KEYUP;
-  event.key.windowID = pageWindow;
-  event.key.state = pressed != 0 ? SDL_PRESSED : SDL_RELEASED;
-  event.key.repeat = static_cast<Uint8>(repeat != 0);
-  event.key.keysym.sym = KeycodeFromPage(key);
-  event.key.keysym.scancode = SDL_GetScancodeFromKey(event.key.keysym.sym);
+  SDL_Event event = nuikaro::PageKeyEvent(key, pressed, repeat, pageWindow);
   SDL_PushEvent(&event);
   nuikaro::WakeFromPage();
 }

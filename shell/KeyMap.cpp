@@ -1,5 +1,6 @@
 #include "shell/KeyMap.h"
 
+#include <SDL_keyboard.h>
 #include <SDL_keycode.h>
 
 #include "shell/Form.h"
@@ -33,6 +34,32 @@ int16_t VirtualKeyFromSdl(int32_t sdlKeycode, uint16_t modifiers) {
     default:
       return VirtualKey::Other;
   }
+}
+
+SDL_Event PageKeyEvent(std::string_view key, int pressed, int repeat, uint32_t window) {
+  struct Named {
+    std::string_view Key;
+    SDL_Keycode Code;
+  };
+  // The keypad's arrows with NumLock off are named as arrows, and its Enter as Enter.
+  constexpr Named keys[] = {{"ArrowUp", SDLK_UP},     {"ArrowRight", SDLK_RIGHT},
+                            {"ArrowDown", SDLK_DOWN}, {"ArrowLeft", SDLK_LEFT},
+                            {"Enter", SDLK_RETURN},   {" ", SDLK_SPACE},
+                            {"Escape", SDLK_ESCAPE}};
+  SDL_Keycode code = SDLK_UNKNOWN;
+  for (const Named& named : keys) {
+    if (named.Key == key) {
+      code = named.Code;
+    }
+  }
+  SDL_Event event{};
+  event.type = pressed != 0 ? SDL_KEYDOWN : SDL_KEYUP;
+  event.key.windowID = window;
+  event.key.state = pressed != 0 ? SDL_PRESSED : SDL_RELEASED;
+  event.key.repeat = static_cast<Uint8>(repeat != 0);
+  event.key.keysym.sym = code;
+  event.key.keysym.scancode = SDL_GetScancodeFromKey(code);
+  return event;
 }
 
 }  // namespace nuikaro

@@ -1,7 +1,10 @@
 // SDL key codes to the game's virtual-key codes.
 #pragma once
 
+#include <SDL_events.h>
+
 #include <cstdint>
+#include <string_view>
 
 #include "shell/Form.h"
 
@@ -12,5 +15,11 @@ namespace nuikaro {
 // modifier keys and the keypad's digits included, maps to VirtualKey::Other. modifiers is SDL's
 // modifier state of the key event.
 int16_t VirtualKeyFromSdl(int32_t sdlKeycode, uint16_t modifiers);
+
+// A key of a web page as SDL's key event for window: key is the browser's name of it
+// (KeyboardEvent.key), pressed 1 for a press and 0 for a release, repeat 1 for the browser's
+// repeats. The keys the game and its box know keep their SDL codes; any other key is
+// SDLK_UNKNOWN.
+SDL_Event PageKeyEvent(std::string_view key, int pressed, int repeat, uint32_t window);
 
 }  // namespace nuikaro

@@ -1,8 +1,11 @@
 // SDL key codes reach the game as its own virtual-key codes.
 #include "shell/KeyMap.h"
 
+#include <SDL_keyboard.h>
 #include <SDL_keycode.h>
 #include <gtest/gtest.h>
+
+#include <string_view>
 
 namespace nuikaro {
 namespace {
@@ -59,6 +62,32 @@ TEST(KeyMapTest, EachKeyMapsToItsVirtualKeyCodeWithNumLockOffAndOnWhateverElseIs
           << "SDL key " << row.Key << ", NumLock on, modifiers " << held;
     }
   }
+}
+
+// A web page names its keys (KeyboardEvent.key); each becomes the SDL key event the desktops send.
+TEST(KeyMapTest, APageKeyIsTheSdlKeyEventOfItsKeyForTheGameWindow) {
+  struct PageKey {
+    std::string_view Name;
+    SDL_Keycode Key;
+  };
+  const PageKey pageKeys[] = {
+      {"ArrowUp", SDLK_UP},     {"ArrowRight", SDLK_RIGHT}, {"ArrowDown", SDLK_DOWN},
+      {"ArrowLeft", SDLK_LEFT}, {"Enter", SDLK_RETURN},     {" ", SDLK_SPACE},
+      {"Escape", SDLK_ESCAPE},  {"a", SDLK_UNKNOWN},        {"Up", SDLK_UNKNOWN},
+      {"", SDLK_UNKNOWN},       {"ArrowUpX", SDLK_UNKNOWN}, {"Shift", SDLK_UNKNOWN},
+  };
+  for (const PageKey& row : pageKeys) {
+    for (const int pressed : {1, 0}) {
+      const SDL_Event event = PageKeyEvent(row.Name, pressed, pressed, 7);
+      EXPECT_EQ(event.type, pressed == 1 ? SDL_KEYDOWN : SDL_KEYUP) << row.Name;
+      EXPECT_EQ(event.key.state, pressed == 1 ? SDL_PRESSED : SDL_RELEASED) << row.Name;
+      EXPECT_EQ(event.key.repeat, pressed) << row.Name;
+      EXPECT_EQ(event.key.windowID, 7u) << row.Name;
+      EXPECT_EQ(event.key.keysym.sym, row.Key) << '"' << row.Name << '"';
+      EXPECT_EQ(event.key.keysym.scancode, SDL_GetScancodeFromKey(row.Key)) << row.Name;
+    }
+  }
+  EXPECT_EQ(PageKeyEvent("ArrowUp", 1, 2, 1).key.repeat, 1);
 }
 
 }  // namespace

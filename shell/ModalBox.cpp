@@ -77,7 +77,7 @@ void ModalBox::HandleEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
-        closed_ = true;
+        input_.Close();
       } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
                  event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
         Present();
@@ -85,18 +85,11 @@ void ModalBox::HandleEvent(const SDL_Event& event) {
       break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-      closed_ = closed_ || KeyClosesBox(event.key, pressedKey_);
+      input_.TakeKey(event.key);
       break;
     case SDL_MOUSEBUTTONDOWN:
-      buttonPressed_ =
-          event.button.button == SDL_BUTTON_LEFT && OnButton(event.button.x, event.button.y);
-      break;
     case SDL_MOUSEBUTTONUP:
-      if (buttonPressed_ && event.button.button == SDL_BUTTON_LEFT &&
-          OnButton(event.button.x, event.button.y)) {
-        closed_ = true;
-      }
-      buttonPressed_ = false;
+      input_.TakeClick(event.button, OnButton(event.button.x, event.button.y));
       break;
     default:
       break;

@@ -12,6 +12,7 @@
 
 #include "render/Surface.h"
 #include "render/Text.h"
+#include "shell/BoxInput.h"
 #include "shell/Rect.h"
 
 struct SDL_Window;
@@ -20,20 +21,6 @@ namespace nuikaro {
 
 // The box's window in screen coordinates: its size, centred over the owner window's.
 Rect BoxPlacement(const Rect& owner);
-
-// Enter, Space and Escape close the box when let go after being pressed in it, so a held key
-// cannot repeat into the game window. Takes a key-down or key-up event and the key held so far;
-// returns true when this event closes the box.
-inline bool KeyClosesBox(const SDL_KeyboardEvent& key, int32_t& pressedKey) {
-  const SDL_Keycode code = key.keysym.sym;
-  if (key.type == SDL_KEYDOWN) {
-    if (code == SDLK_RETURN || code == SDLK_KP_ENTER || code == SDLK_SPACE || code == SDLK_ESCAPE) {
-      pressedKey = code;
-    }
-    return false;
-  }
-  return pressedKey != 0 && code == pressedKey;
-}
 
 class ModalBox {
  public:
@@ -50,7 +37,7 @@ class ModalBox {
   // True once the player has closed the box: OK clicked, Enter, Space or Escape released after
   // being pressed in the box (a key is let go first, so it cannot repeat into the game window),
   // or the box's own close box.
-  bool Closed() const { return closed_; }
+  bool Closed() const { return input_.Closed(); }
   // The box's picture, as it is shown.
   const Surface& Picture() const { return picture_; }
 
@@ -64,9 +51,7 @@ class ModalBox {
   SDL_Window* window_ = nullptr;
   uint32_t windowId_ = 0;
   Surface picture_;
-  int32_t pressedKey_ = 0;  // a closing key pressed in the box and not yet let go
-  bool buttonPressed_ = false;
-  bool closed_ = false;
+  BoxInput input_;
 };
 
 }  // namespace nuikaro

@@ -60,14 +60,11 @@ void ModalBox::HandleEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-      closed_ = closed_ || KeyClosesBox(event.key, pressedKey_);
+      input_.TakeKey(event.key);
       break;
     case SDL_MOUSEBUTTONDOWN:
-      buttonPressed_ = event.button.which == PageOkButtonMouse;
-      break;
     case SDL_MOUSEBUTTONUP:
-      closed_ = closed_ || (buttonPressed_ && event.button.which == PageOkButtonMouse);
-      buttonPressed_ = false;
+      input_.TakeClick(event.button, event.button.which == PageOkButtonMouse);
       break;
     default:
       break;  // the board's own clicks and the window's events: the canvas keeps its picture

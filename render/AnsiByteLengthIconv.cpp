@@ -1,4 +1,4 @@
-// AnsiByteLength on Linux: iconv's CP932.
+// AnsiByteLength on Linux: iconv's CP932, or its Shift-JIS where it has no CP932.
 #include <iconv.h>
 
 #include <algorithm>
@@ -6,25 +6,13 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "render/FontFolder.h"
 #include "render/FontSource.h"
 #include "render/Utf8.h"
 
 namespace nuikaro {
 
 namespace {
-
-// Without iconv's CP932: ASCII and half-width katakana take one byte, the rest two.
-int64_t Estimate(std::string_view text) {
-  int64_t total = 0;
-  for (std::size_t i = 0; i < text.size();) {
-    const std::size_t length = Utf8CharacterLength(text.substr(i));
-    const bool halfWidthKatakana = length == 3 && text.compare(i, 2, "\xEF\xBD") == 0 &&
-                                   static_cast<unsigned char>(text[i + 2]) >= 0xA1;
-    total += (length == 1 || halfWidthKatakana) ? 1 : 2;
-    i += length;
-  }
-  return total;
-}
 
 // Counts CP932 bytes through iconv. One per thread, since a conversion descriptor has state.
 class Cp932Counter {
@@ -40,7 +28,7 @@ class Cp932Counter {
 
   int64_t Count(std::string_view text) {
     if (!Usable()) {
-      return Estimate(text);
+      return ShiftJisByteLength(text);  // an iconv without CP932, such as musl's
     }
     iconv(descriptor_, nullptr, nullptr, nullptr, nullptr);
     char* input = const_cast<char*>(text.data());

@@ -1,13 +1,18 @@
 #include "render/Text.h"
 
 #include <SDL_ttf.h>
+#if !defined(_WIN32)
+#include <unistd.h>
+#endif
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "render/FontFolder.h"
 #include "render/FontSource.h"
 #include "render/Panel.h"
 
@@ -35,21 +40,47 @@ int64_t InkedPixels(const Surface& surface) {
                        [](uint32_t pixel) { return pixel != Black; });
 }
 
-TEST(AnsiByteLength, CountsTwoBytesForEachFullWidthCharacter) {
-  EXPECT_EQ(AnsiByteLength("得点：000000"), 12);
-  EXPECT_EQ(AnsiByteLength("＋３＆得点＋３"), 14);
-  EXPECT_EQ(AnsiByteLength("－３"), 4);
-  EXPECT_EQ(AnsiByteLength("ぬいかろ"), 8);
-  EXPECT_EQ(AnsiByteLength(""), 0);
-  EXPECT_EQ(AnsiByteLength("GameOver!"), 9);
+struct LengthRow {
+  std::string Text;
+  int32_t Cp932;     // as the desktops count
+  int32_t ShiftJis;  // as the web page counts, without CP932's extensions
+};
+
+const LengthRow LengthRows[] = {
+    {"得点：000000", 12, 12},
+    {"＋３＆得点＋３", 14, 14},
+    {"－３", 4, 4},         // FULLWIDTH HYPHEN-MINUS: CP932's own form
+    {"～∥￠￡￢", 10, 10},  // the other characters CP932 writes otherwise than JIS X 0208
+    {"ぬいかろ", 8, 8},
+    {"", 0, 0},
+    {"GameOver!", 9, 9},
+    {"ｱｲｳ", 3, 3},           // half-width katakana: one byte each
+    {"é", 1, 1},             // no form
+    {"a\U0001F600b", 3, 3},  // an emoji becomes '?'
+    {"\xFF\xFE", 2, 2},      // bytes that are not UTF-8
+    {"ぬ\xE3\x81", 4, 4},    // each byte of a character cut short
+    {std::string(1000, 'x') + "\U0001F600", 1001, 1001},
+    {"①Ⅰ", 4, 2},  // NEC's characters: only in CP932
+};
+
+TEST(AnsiByteLength, CountsTwoBytesForEachFullWidthCharacterAndOneForWhatHasNoForm) {
+#ifdef __EMSCRIPTEN__
+  constexpr bool web = true;
+#else
+  constexpr bool web = false;
+#endif
+  for (const LengthRow& row : LengthRows) {
+    EXPECT_EQ(AnsiByteLength(row.Text), web ? row.ShiftJis : row.Cp932) << row.Text;
+  }
 }
 
-TEST(AnsiByteLength, CountsOneByteForWhatHasNoShiftJisForm) {
-  EXPECT_EQ(AnsiByteLength("a\U0001F600b"), 3);  // an emoji becomes '?'
-  EXPECT_EQ(AnsiByteLength("\xFF\xFE"), 2);      // bytes that are not UTF-8
-  EXPECT_EQ(AnsiByteLength("ぬ\xE3\x81"), 4);    // each byte of a character cut short
-  EXPECT_EQ(AnsiByteLength(std::string(1000, 'x') + "\U0001F600"), 1001);
+#if !defined(_WIN32)  // the web page's count, which needs no more than iconv
+TEST(AnsiByteLength, TheWebPagesCountAgreesWithCp932ButForItsExtensions) {
+  for (const LengthRow& row : LengthRows) {
+    EXPECT_EQ(ShiftJisByteLength(row.Text), row.ShiftJis) << row.Text;
+  }
 }
+#endif
 
 TEST(FindFontFile, ResolvesTheWindowsFaceNamesToIPAPGothic) {
   EXPECT_NE(FindFontFile(PanelFaceName, GameCharacters).Path.find("ipagp.ttf"), std::string::npos);
@@ -94,6 +125,35 @@ TEST(FindFontFile, WarnsOnlyWhenNoFaceHasEveryCharacter) {
       testing::internal::GetCapturedStderr().find("no font has the game's Japanese characters"),
       std::string::npos);
   EXPECT_FALSE(closest.Path.empty()) << "the closest face is still given";
+}
+#endif
+
+#if !defined(_WIN32)
+// The web page's font: whichever font file lies in the program's folder, by name the first.
+TEST(FindFontFile, TheFirstFontFileInTheFolderStandsForEveryFace) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("nuikaro-fonts-" + std::to_string(getpid()));
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directory(folder);
+  const std::string prefix = folder.string() + "/";
+  const auto Add = [&](const char* name) { std::ofstream(prefix + name) << "font"; };
+  struct Row {
+    const char* Added;
+    std::string Found;  // the file's name, or none
+  };
+  for (const Row& row : {Row{"notes.txt", ""}, Row{".ttf", ""}, Row{"ttf", ""},
+                         Row{"b.ttc", "b.ttc"}, Row{"c.otf", "b.ttc"}, Row{"a.ttf", "a.ttf"}}) {
+    Add(row.Added);
+    testing::internal::CaptureStderr();
+    const FontFile found = FontFileInFolder(prefix, PanelFaceName);
+    const std::string warning = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(found.Path, row.Found.empty() ? "" : prefix + row.Found) << row.Added;
+    EXPECT_EQ(warning.empty(), !row.Found.empty()) << warning;
+  }
+  std::filesystem::remove_all(folder);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(FontFileInFolder(prefix, PanelFaceName).Path, "");  // no folder at all
+  EXPECT_NE(testing::internal::GetCapturedStderr(), "");
 }
 #endif
 

@@ -159,8 +159,7 @@ const TextMask& FontCache::Rendered(CachedFont* font, std::string_view text) {
 }
 
 void FontCache::Release() {
-  impl_->Fonts.clear();  // closes every font while SDL_ttf is still up
-  impl_->Faces.clear();
+  impl_->Fonts.clear();  // closes every font while SDL_ttf is still up; the faces found stay
   if (impl_->LibraryTaken) {
     TTF_Quit();
     impl_->LibraryTaken = false;

@@ -51,7 +51,8 @@ class FontCache {
   const TextMask& Rendered(CachedFont* font, std::string_view text);
 
   // Closes every font, frees every rendered string and lets go of SDL_ttf. Safe to call again; a
-  // later use opens what it needs afresh. The shell calls it at shut-down.
+  // later use opens what it needs afresh (from the faces already found). The shell calls it at
+  // shut-down.
   void Release();
 
  private:

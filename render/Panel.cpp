@@ -52,8 +52,8 @@ std::string ScoreText(int32_t score) {
   // In 64 bits, so that the most negative score has a magnitude too.
   const int64_t value = score;
   std::string digits = std::to_string(std::llabs(value));
-  if (digits.size() < 6) {
-    digits.insert(0, 6 - digits.size(), '0');
+  while (digits.size() < 6) {
+    digits.insert(0, 1, '0');
   }
   return std::string(ScorePrefix) + (value < 0 ? "-" : "") + digits;
 }

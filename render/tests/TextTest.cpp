@@ -212,11 +212,14 @@ TEST(FontCache, RendersStringsAsTallAsTheCellAskedFor) {
   }
 }
 
-TEST(FontCache, RefusesHeightsThatAreNoText) {
+TEST(FontCache, TakesHeightsFromOneTo1024AndRefusesTheRest) {
   FontCache fonts;
   EXPECT_EQ(fonts.Font(PanelFaceName, 0, 400, 0), nullptr);
   EXPECT_EQ(fonts.Font(PanelFaceName, -15, 400, 0), nullptr);
+  EXPECT_EQ(fonts.Font(PanelFaceName, 1025, 400, 0), nullptr);
   EXPECT_EQ(fonts.Font(PanelFaceName, 100000, 400, 0), nullptr);
+  EXPECT_NE(fonts.Font(PanelFaceName, 1, 400, 0), nullptr);
+  EXPECT_NE(fonts.Font(PanelFaceName, 1024, 400, 0), nullptr);
 }
 
 TEST(FontCache, CanBeReleasedTwiceAndUsedAgain) {

@@ -59,6 +59,7 @@ const LengthRow LengthRows[] = {
     {"a\U0001F600b", 3, 3},  // an emoji becomes '?'
     {"\xFF\xFE", 2, 2},      // bytes that are not UTF-8
     {"ぬ\xE3\x81", 4, 4},    // each byte of a character cut short
+    {"\xC3\x41", 2, 2},      // a lead byte followed by no continuation byte ('A')
     {std::string(1000, 'x') + "\U0001F600", 1001, 1001},
     {"①Ⅰ", 4, 2},  // NEC's characters: only in CP932
 };

@@ -4,10 +4,12 @@
 #include <X11/Xatom.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <langinfo.h>
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <csignal>
 #include <cstdlib>
 #include <string>
@@ -142,6 +144,75 @@ TEST_F(DesktopX11Test, TheWindowOpensAtTheFactorGdkScaleAsksForIfTheScreenHasRoo
     EXPECT_EQ(DesktopStartScale(window_), row.scale) << (row.gdkScale ? row.gdkScale : "unset");
   }
   unsetenv("GDK_SCALE");
+}
+
+void SetOrUnset(const char* name, const char* value) {
+  if (value != nullptr) {
+    setenv(name, value, 1);
+  } else {
+    unsetenv(name);
+  }
+}
+
+// Before SDL starts: X11 is the one driver tried when an X display alone is given, the window's
+// X11 class and Wayland app_id are the desktop entry's name, and a locale without UTF-8 gets
+// C.UTF-8's character type, in the environment too (SDL's X11 box sets its locale from there).
+TEST(PrepareDesktop, PicksX11ForAnXDisplayAloneNamesTheWindowAndMakesTheLocaleUtf8) {
+  const std::string display = std::getenv("DISPLAY") != nullptr ? std::getenv("DISPLAY") : "";
+  struct DriverRow {
+    const char* videoDriver;  // SDL_VIDEODRIVER
+    const char* x11;          // DISPLAY
+    const char* wayland;      // WAYLAND_DISPLAY
+    const char* hint;         // what SDL reads for the driver afterwards
+  };
+  for (const DriverRow& row :
+       {DriverRow{nullptr, ":5", nullptr, "x11"}, DriverRow{nullptr, ":5", "wayland-0", nullptr},
+        DriverRow{nullptr, nullptr, "wayland-0", nullptr},
+        DriverRow{"wayland", ":5", nullptr, "wayland"},
+        DriverRow{nullptr, nullptr, nullptr, nullptr}}) {
+    SetOrUnset("SDL_VIDEODRIVER", row.videoDriver);
+    SetOrUnset("DISPLAY", row.x11);
+    SetOrUnset("WAYLAND_DISPLAY", row.wayland);
+    SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+    PrepareDesktop();
+    const char* hint = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    EXPECT_EQ(hint != nullptr ? std::string(hint) : "none", row.hint != nullptr ? row.hint : "none")
+        << (row.videoDriver ? row.videoDriver : "-") << " " << (row.x11 ? row.x11 : "-") << " "
+        << (row.wayland ? row.wayland : "-");
+    EXPECT_STREQ(std::getenv("SDL_VIDEO_X11_WMCLASS"), "io.github.nuikaro.nuikaro");
+    EXPECT_STREQ(std::getenv("SDL_VIDEO_WAYLAND_WMCLASS"), "io.github.nuikaro.nuikaro");
+  }
+  unsetenv("SDL_VIDEODRIVER");
+  unsetenv("WAYLAND_DISPLAY");
+  setenv("DISPLAY", display.c_str(), 1);
+  SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+
+  struct LocaleRow {
+    const char* lang;   // LANG
+    const char* all;    // LC_ALL
+    const char* ctype;  // LC_CTYPE afterwards, in the environment
+    const char* time;   // LC_TIME afterwards, in the environment
+  };
+  for (const LocaleRow& row :
+       {LocaleRow{"C", nullptr, "C.UTF-8", nullptr},
+        LocaleRow{nullptr, nullptr, "C.UTF-8", nullptr}, LocaleRow{"C", "C", "C.UTF-8", "C"},
+        LocaleRow{"C.UTF-8", nullptr, nullptr, nullptr}}) {
+    SetOrUnset("LANG", row.lang);
+    SetOrUnset("LC_ALL", row.all);
+    for (const char* category : {"LC_CTYPE", "LC_TIME", "LANGUAGE"}) {
+      unsetenv(category);
+    }
+    PrepareDesktop();
+    const std::string what = std::string(row.lang ? row.lang : "-") + " " + (row.all ? "C" : "-");
+    EXPECT_STREQ(nl_langinfo(CODESET), "UTF-8") << what;
+    EXPECT_EQ(std::getenv("LC_ALL"), nullptr) << what;
+    EXPECT_STREQ(std::getenv("LC_CTYPE"), row.ctype) << what;
+    EXPECT_STREQ(std::getenv("LC_TIME"), row.time) << what;
+  }
+  std::setlocale(LC_ALL, "C");
+  for (const char* name : {"LANG", "LC_ALL", "LC_CTYPE", "LC_TIME"}) {
+    unsetenv(name);
+  }
 }
 
 }  // namespace

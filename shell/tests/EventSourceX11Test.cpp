@@ -135,5 +135,32 @@ TEST_F(ConnectionEventSourceTest, AnEventThatComesDuringTheWaitIsTakenByThatSame
   EXPECT_GE(took, 90.0);
 }
 
+// SIGTERM (a log-out, kill) while the game waits: SDL's handler has it queue a quit, and the wait
+// ends at once. The thread's own signal mask is the same afterwards.
+TEST_F(ConnectionEventSourceTest, ACloseSignalDuringAnEndlessWaitEndsItWithAQuit) {
+  sigset_t held;
+  sigemptyset(&held);
+  sigaddset(&held, SIGUSR1);
+  ASSERT_EQ(pthread_sigmask(SIG_SETMASK, &held, nullptr), 0);
+  const pthread_t waiting = pthread_self();
+  std::thread other([waiting] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    pthread_kill(waiting, SIGTERM);
+  });
+  SDL_Event event{};
+  const auto [took, got] = Timed(event, -1);
+  other.join();
+  EXPECT_TRUE(got);
+  EXPECT_EQ(event.type, SDL_QUIT);
+  EXPECT_LT(took, 5000.0);
+  sigset_t after;
+  ASSERT_EQ(pthread_sigmask(SIG_SETMASK, nullptr, &after), 0);
+  for (const int signal : {SIGUSR1, SIGTERM, SIGINT}) {
+    EXPECT_EQ(sigismember(&after, signal), signal == SIGUSR1 ? 1 : 0) << signal;
+  }
+  sigemptyset(&held);
+  pthread_sigmask(SIG_SETMASK, &held, nullptr);
+}
+
 }  // namespace
 }  // namespace nuikaro

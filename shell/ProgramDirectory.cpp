@@ -15,12 +15,9 @@ std::string ProgramDirectory() {
     throw std::runtime_error(std::string("The program's own folder cannot be found: ") +
                              SDL_GetError());
   }
+  // SDL ends it in the system's separator ('\\' on Windows): a name is appended straight to it.
   std::string directory(base);
   SDL_free(base);
-  // SDL ends it in the system's separator ('\\' on Windows); a name is appended straight to it.
-  if (directory.empty() || (directory.back() != '/' && directory.back() != '\\')) {
-    directory += '/';
-  }
   return directory;
 }
 

@@ -5,8 +5,8 @@
 
 namespace nuikaro {
 
-// The directory that holds the program's executable, ending in '/'. Throws std::runtime_error
-// when the system cannot say.
+// The directory that holds the program's executable, ending in the system's separator. Throws
+// std::runtime_error when the system cannot say.
 std::string ProgramDirectory();
 
 }  // namespace nuikaro

@@ -6,15 +6,18 @@
 #include <algorithm>
 #include <deque>
 #include <functional>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "game/tests/FakeHost.h"
+#include "render/Layout.h"
 #include "render/Panel.h"
 #include "shell/Desktop.h"
 #include "shell/ModalBox.h"
+#include "shell/RunGame.h"
 #include "shell/SdlPlatform.h"
 
 namespace nuikaro {
@@ -320,6 +323,31 @@ TEST_F(EventLoopTest, TheHostsRedrawShowsTheFrameItHasJustDrawn) {
   RenderFrame(fresh);
   EXPECT_TRUE(renderer.BackBuffer.Pixels == fresh.BackBuffer.Pixels) << "not drawn";
   EXPECT_TRUE(WindowShowsTheBackBuffer()) << "not shown";
+}
+
+// The whole game as main and the web page run it: the pictures beside the program (copied beside
+// the tests) are loaded, the start is reported once, and a quit (a log-out) ends the game with 0.
+TEST_F(EventLoopTest, RunGameLoadsThePicturesBesideTheProgramSaysItStartedAndEndsWithZero) {
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  ASSERT_EQ(SDL_PushEvent(&quit), 1);
+  int started = 0;
+  std::string reported;
+  const int status = RunGame(
+      window, [&](const std::string& file, const std::string& reason) { reported = file + reason; },
+      [&] { ++started; });
+  EXPECT_EQ(status, EXIT_SUCCESS);
+  EXPECT_EQ(reported, "");
+  EXPECT_EQ(started, 1);
+  // The first frame, drawn with the pictures, is on screen: the board's tiles have many colours.
+  SDL_Surface* surface = SDL_GetWindowSurface(window);
+  std::set<uint32_t> colours;
+  for (int32_t y = 0; y < BoardPixels; ++y) {
+    const auto* row = reinterpret_cast<const uint32_t*>(
+        static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch);
+    colours.insert(row, row + BoardPixels);
+  }
+  EXPECT_GT(colours.size(), 4u);
 }
 
 SDL_Event ClickEvent(uint32_t type, uint32_t windowId, int32_t x, int32_t y) {

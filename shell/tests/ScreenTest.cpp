@@ -3,8 +3,14 @@
 #include "shell/Screen.h"
 
 #include <gtest/gtest.h>
+#if !defined(_WIN32)
+#include <unistd.h>
+#endif
 
 #include <cstring>
+#include <filesystem>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "shell/WindowScaling.h"
@@ -81,6 +87,38 @@ TEST_F(ScreenTest, TheShownWindowHoldsEachFrameInTurnAndOnlyARepaintRepairsItsPi
   screen.Repaint(movedOn);
   EXPECT_EQ(WindowPixels(), WholePresent(movedOn));
 }
+
+#if !defined(_WIN32)
+// The display hears of a frame only when something in it changed: SDL's offscreen driver saves a
+// picture for each update it is sent (into the current folder), so the test counts them.
+TEST_F(ScreenTest, TheDisplayIsToldOfAFrameOnlyWhenItChanged) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("nuikaro-updates-" + std::to_string(getpid()));
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(folder);
+  setenv("SDL_VIDEO_OFFSCREEN_SAVE_FRAMES", "1", 1);
+  const auto Updates = [&folder] {
+    return std::distance(std::filesystem::directory_iterator(folder),
+                         std::filesystem::directory_iterator());
+  };
+  Screen screen(window_);
+  const Surface first = Paint(Surface(ScreenWidth, ScreenHeight), 0, 0, 640, 480, 0x203040);
+  const Surface moved = Paint(first, 80, 80, 16, 16, 0xff0000);
+  screen.Show(first);
+  const auto shown = Updates();
+  screen.Present(first);
+  const auto unchanged = Updates();
+  screen.Present(moved);
+  const auto changed = Updates();
+  unsetenv("SDL_VIDEO_OFFSCREEN_SAVE_FRAMES");
+  std::filesystem::current_path(before);
+  std::filesystem::remove_all(folder);
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(unchanged, 1) << "an unchanged frame was sent";
+  EXPECT_EQ(changed, 2) << "a changed frame was not sent";
+}
+#endif
 
 // A window surface in another pixel format: SDL converts, the placement is the same.
 TEST(WriteFrame, AWindowOfAnotherPixelFormatGetsTheFrameConvertedPlacedAndBlackAround) {

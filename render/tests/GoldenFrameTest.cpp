@@ -8,41 +8,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "render/Renderer.h"
+#include "render/tests/support/Golden.h"
 
 namespace nuikaro {
 namespace {
 
 const std::string GoldenFile = std::string(NUIKARO_GOLDEN_DIR) + "frame.ppm";
-
-std::vector<uint8_t> EncodePpm(const Surface& frame) {
-  const std::string header =
-      "P6\n" + std::to_string(frame.Width) + " " + std::to_string(frame.Height) + "\n255\n";
-  std::vector<uint8_t> bytes(header.begin(), header.end());
-  for (uint32_t pixel : frame.Pixels) {
-    bytes.push_back((pixel >> 16) & 0xFF);
-    bytes.push_back((pixel >> 8) & 0xFF);
-    bytes.push_back(pixel & 0xFF);
-  }
-  return bytes;
-}
-
-std::vector<uint8_t> ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-}
 
 // The text of the panel: title and score, then the three legend texts right of their icons.
 struct Area {
@@ -100,8 +76,7 @@ TEST(GoldenFrameTest, AFixedGameDrawnWithTheRealArtworkMatchesTheStoredFrame) {
   RenderFrame(renderer);
   const std::vector<uint8_t> actual = EncodePpm(renderer.BackBuffer);
 
-  const char* update = std::getenv("NUIKARO_UPDATE_GOLDEN");
-  if (update != nullptr && std::string(update) == "1") {
+  if (UpdatingGolden()) {
     WriteFile(GoldenFile, actual);
     GTEST_SKIP() << "stored the frame as " << GoldenFile;
   }

@@ -12,51 +12,78 @@
 #include <clocale>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "shell/Desktop.h"
 #include "shell/NativeWindow.h"
+#include "shell/X11Probe.h"
 
 namespace nuikaro {
 namespace {
 
+// An Xvfb of the test's own, on the display number it picks itself; extra are more arguments.
+struct XServer {
+  pid_t Pid = -1;
+  std::string Display;  // ":N", empty when it did not start
+};
+
+XServer StartXvfb(const std::vector<std::string>& extra = {}) {
+  int number[2];
+  if (pipe(number) != 0) {
+    return {};
+  }
+  std::vector<std::string> arguments = {"Xvfb", "-displayfd",   "3",         "-screen",
+                                        "0",    "1600x1200x24", "-nolisten", "tcp"};
+  arguments.insert(arguments.end(), extra.begin(), extra.end());
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(number[1], 3);
+    const int quiet = open("/dev/null", O_WRONLY);
+    dup2(quiet, 1);
+    dup2(quiet, 2);
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) {
+      argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    execvp("Xvfb", argv.data());
+    _exit(127);
+  }
+  close(number[1]);
+  // Xvfb writes its display number once it takes connections.
+  std::string display;
+  pollfd ready{number[0], POLLIN, 0};
+  char c = 0;
+  while (poll(&ready, 1, 20000) == 1 && read(number[0], &c, 1) == 1 && c != '\n') {
+    display += c;
+  }
+  close(number[0]);
+  return {pid, display.empty() ? "" : ":" + display};
+}
+
+void Stop(const XServer& server) {
+  if (server.Pid > 0) {
+    kill(server.Pid, SIGTERM);
+    waitpid(server.Pid, nullptr, 0);
+  }
+}
+
 class DesktopX11Test : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    int number[2];
-    ASSERT_EQ(pipe(number), 0);
-    server_ = fork();
-    if (server_ == 0) {
-      dup2(number[1], 3);
-      const int quiet = open("/dev/null", O_WRONLY);
-      dup2(quiet, 1);
-      dup2(quiet, 2);
-      execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1600x1200x24", "-nolisten", "tcp",
-             static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(number[1]);
-    // Xvfb writes its display number once it takes connections.
-    std::string display;
-    pollfd ready{number[0], POLLIN, 0};
-    char c = 0;
-    while (poll(&ready, 1, 20000) == 1 && read(number[0], &c, 1) == 1 && c != '\n') {
-      display += c;
-    }
-    close(number[0]);
-    ASSERT_FALSE(display.empty()) << "Xvfb did not start";
-    setenv("DISPLAY", (":" + display).c_str(), 1);
+    server_ = StartXvfb();
+    ASSERT_FALSE(server_.Display.empty()) << "Xvfb did not start";
+    setenv("DISPLAY", server_.Display.c_str(), 1);
     // Once for all the tests: SDL's X11 driver does not start a second time in one process.
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
   }
   static void TearDownTestSuite() {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    if (server_ > 0) {
-      kill(server_, SIGTERM);
-      waitpid(server_, nullptr, 0);
-    }
+    Stop(server_);
   }
 
   void SetUp() override {
@@ -107,7 +134,7 @@ class DesktopX11Test : public testing::Test {
     return names;
   }
 
-  static inline pid_t server_ = -1;
+  static inline XServer server_;
   SDL_Window* window_ = nullptr;
   Display* display_ = nullptr;
   Window x11Window_ = 0;
@@ -144,6 +171,45 @@ TEST_F(DesktopX11Test, TheWindowOpensAtTheFactorGdkScaleAsksForIfTheScreenHasRoo
     EXPECT_EQ(DesktopStartScale(window_), row.scale) << (row.gdkScale ? row.gdkScale : "unset");
   }
   unsetenv("GDK_SCALE");
+}
+
+// A trial connection tells the three answers apart: a server that takes the game, one that refuses
+// it (it wants a cookie the game does not have), with Xlib's reason on one line, and none at all.
+// Nothing reaches stderr meanwhile.
+TEST(ProbeX11Display, TellsAcceptedFromRefusedWithXlibsReasonFromNoServer) {
+  const std::string cookies =
+      (std::filesystem::temp_directory_path() / ("nuikaro-cookie-" + std::to_string(getpid())))
+          .string();
+  {
+    std::ofstream out(cookies, std::ios::binary);
+    const auto Field = [&out](const std::string& bytes) {
+      out.put(static_cast<char>(bytes.size() >> 8)).put(static_cast<char>(bytes.size() & 0xFF));
+      out << bytes;
+    };
+    out.put('\xFF').put('\xFF');  // any address
+    Field("");
+    Field("0");
+    Field("MIT-MAGIC-COOKIE-1");
+    Field(std::string(16, 'n'));
+  }
+  const XServer open = StartXvfb();
+  const XServer locked = StartXvfb({"-auth", cookies});
+  ASSERT_FALSE(open.Display.empty());
+  ASSERT_FALSE(locked.Display.empty());
+  setenv("XAUTHORITY", "/nonexistent", 1);
+  testing::internal::CaptureStderr();
+  std::string reason = "left over";
+  EXPECT_EQ(ProbeX11Display(open.Display, reason), X11Answer::Accepted);
+  EXPECT_EQ(reason, "");
+  EXPECT_EQ(ProbeX11Display(locked.Display, reason), X11Answer::Refused);
+  EXPECT_EQ(reason, "Authorization required, but no authorization protocol specified");
+  Stop(open);
+  Stop(locked);
+  EXPECT_EQ(ProbeX11Display(open.Display, reason), X11Answer::NoServer);
+  EXPECT_EQ(reason, "");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  unsetenv("XAUTHORITY");
+  std::filesystem::remove(cookies);
 }
 
 void SetOrUnset(const char* name, const char* value) {

@@ -12,7 +12,7 @@ int32_t DesktopStartScale(SDL_Window* window) {
   if (!native) {
     return 1;
   }
-  SDL_Rect usable{0, 0, 0, 0};
+  SDL_Rect usable{};
   if (SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(window), &usable) != 0) {
     return 1;
   }

@@ -174,7 +174,7 @@ void Screen::PresentToRenderer(const Surface& frame, bool whole) {
   const FramePlacement place = PlaceFrame(last_.Width, last_.Height);
   const SDL_Rect target = ToSdl(PlacedPart(place, {0, 0, frame.Width, frame.Height}));
   // A renderer's back buffer holds nothing after a present: the whole picture is drawn each time.
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, SDL_ALPHA_OPAQUE);
   SDL_RenderClear(renderer_);
   SDL_RenderCopy(renderer_, texture_, nullptr, &target);
   SDL_RenderPresent(renderer_);

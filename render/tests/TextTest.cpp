@@ -244,11 +244,10 @@ struct PanelTextCase {
 
 TEST(DrawString, KeepsEveryPanelTextInsideItsCharacterCell) {
   FontCache fonts;
-  const PanelTextCase cases[] = {{TitleText, 20, 700, 1},
-                                 {"得点：0123456789", 17, 400, 0},
-                                 {Grow3Legend, 15, 700, 0},
-                                 {Grow5Legend, 15, 700, 0},
-                                 {Shrink3Legend, 15, 700, 0}};
+  const PanelTextCase cases[] = {
+      {TitleText, 20, 700, 1},     {"得点：0123456789", 17, 400, 0},
+      {Grow3Legend, 15, 700, 0},   {Grow5Legend, 15, 700, 0},
+      {Shrink3Legend, 15, 700, 0}, {"0", 17, 400, 0}};  // one byte, the least that is drawn
   for (const PanelTextCase& text : cases) {
     Surface surface(300, 100);
     DrawString({surface, fonts}, text.Text, 20, 40, text.Height, text.Weight, text.Italic,

@@ -207,6 +207,14 @@ TEST(ProbeX11Display, TellsAcceptedFromRefusedWithXlibsReasonFromNoServer) {
   Stop(locked);
   EXPECT_EQ(ProbeX11Display(open.Display, reason), X11Answer::NoServer);
   EXPECT_EQ(reason, "");
+  // Once SDL has opened nothing, the reason asks the display the environment names.
+  const std::string display = std::getenv("DISPLAY");
+  setenv("DISPLAY", open.Display.c_str(), 1);
+  unsetenv("WAYLAND_DISPLAY");
+  SDL_SetError("x11 not available");
+  EXPECT_EQ(UnreachableDisplayReason(),
+            "cannot open the display \"" + open.Display + "\": no X server answers there");
+  setenv("DISPLAY", display.c_str(), 1);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
   unsetenv("XAUTHORITY");
   std::filesystem::remove(cookies);

@@ -23,6 +23,8 @@ const FailureCase FailureTable[] = {
     // The server took the connection, yet SDL could not use it: SDL's own words.
     {{":0", X11Answer::Accepted, "", "", "Couldn't find matching GLX visual"},
      "cannot open the display \":0\": Couldn't find matching GLX visual"},
+    {{":0", X11Answer::Accepted, "", "", ""},
+     "cannot open the display \":0\": the X server there took no window"},
     {{"", X11Answer::NotAsked, "", "wayland-9", "No available video device"},
      "cannot open the Wayland display \"wayland-9\": no compositor answers there"},
     {{":4099", X11Answer::NoServer, "", "wayland-9", "No available video device"},

@@ -135,8 +135,8 @@ TEST_F(ConnectionEventSourceTest, AnEventThatComesDuringTheWaitIsTakenByThatSame
   EXPECT_GE(took, 90.0);
 }
 
-// SIGTERM (a log-out, kill) while the game waits: SDL's handler has it queue a quit, and the wait
-// ends at once. The thread's own signal mask is the same afterwards.
+// SIGTERM (a log-out, kill) while the game waits, or just before: SDL's handler has it queue a
+// quit, and the wait ends at once. The thread's own signal mask is the same afterwards.
 TEST_F(ConnectionEventSourceTest, ACloseSignalDuringAnEndlessWaitEndsItWithAQuit) {
   sigset_t held;
   sigemptyset(&held);
@@ -153,6 +153,12 @@ TEST_F(ConnectionEventSourceTest, ACloseSignalDuringAnEndlessWaitEndsItWithAQuit
   EXPECT_TRUE(got);
   EXPECT_EQ(event.type, SDL_QUIT);
   EXPECT_LT(took, 5000.0);
+  // One that came before the wait, while nothing pumped SDL's events, ends it as soon.
+  raise(SIGTERM);
+  const auto [tookAfterEarly, gotAfterEarly] = Timed(event, 3000);
+  EXPECT_TRUE(gotAfterEarly);
+  EXPECT_EQ(event.type, SDL_QUIT);
+  EXPECT_LT(tookAfterEarly, 1500.0);
   sigset_t after;
   ASSERT_EQ(pthread_sigmask(SIG_SETMASK, nullptr, &after), 0);
   for (const int signal : {SIGUSR1, SIGTERM, SIGINT}) {

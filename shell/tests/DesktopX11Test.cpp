@@ -173,9 +173,17 @@ TEST_F(DesktopX11Test, TheWindowOpensAtTheFactorGdkScaleAsksForIfTheScreenHasRoo
   unsetenv("GDK_SCALE");
 }
 
-// A trial connection tells the three answers apart: a server that takes the game, one that refuses
-// it (it wants a cookie the game does not have), with Xlib's reason on one line, and none at all.
-// Nothing reaches stderr meanwhile.
+void SetOrUnset(const char* name, const char* value) {
+  if (value != nullptr) {
+    setenv(name, value, 1);
+  } else {
+    unsetenv(name);
+  }
+}
+
+// A trial connection tells the three answers apart: a server that takes the game, one that
+// refuses it (it wants a cookie the game does not have), with Xlib's reason on one line, and none
+// at all. Nothing reaches stderr meanwhile.
 TEST(ProbeX11Display, TellsAcceptedFromRefusedWithXlibsReasonFromNoServer) {
   const std::string cookies =
       (std::filesystem::temp_directory_path() / ("nuikaro-cookie-" + std::to_string(getpid())))
@@ -199,8 +207,14 @@ TEST(ProbeX11Display, TellsAcceptedFromRefusedWithXlibsReasonFromNoServer) {
   setenv("XAUTHORITY", "/nonexistent", 1);
   testing::internal::CaptureStderr();
   std::string reason = "left over";
+  const auto OpenFiles = [] {
+    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                         std::filesystem::directory_iterator());
+  };
+  const auto filesBefore = OpenFiles();
   EXPECT_EQ(ProbeX11Display(open.Display, reason), X11Answer::Accepted);
   EXPECT_EQ(reason, "");
+  EXPECT_EQ(OpenFiles(), filesBefore) << "the trial connection was left open";
   EXPECT_EQ(ProbeX11Display(locked.Display, reason), X11Answer::Refused);
   EXPECT_EQ(reason, "Authorization required, but no authorization protocol specified");
   Stop(open);
@@ -208,24 +222,17 @@ TEST(ProbeX11Display, TellsAcceptedFromRefusedWithXlibsReasonFromNoServer) {
   EXPECT_EQ(ProbeX11Display(open.Display, reason), X11Answer::NoServer);
   EXPECT_EQ(reason, "");
   // Once SDL has opened nothing, the reason asks the display the environment names.
-  const std::string display = std::getenv("DISPLAY");
+  const char* display = std::getenv("DISPLAY");
+  const std::string displayBefore = display != nullptr ? display : "";
   setenv("DISPLAY", open.Display.c_str(), 1);
   unsetenv("WAYLAND_DISPLAY");
   SDL_SetError("x11 not available");
   EXPECT_EQ(UnreachableDisplayReason(),
             "cannot open the display \"" + open.Display + "\": no X server answers there");
-  setenv("DISPLAY", display.c_str(), 1);
+  SetOrUnset("DISPLAY", display != nullptr ? displayBefore.c_str() : nullptr);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
   unsetenv("XAUTHORITY");
   std::filesystem::remove(cookies);
-}
-
-void SetOrUnset(const char* name, const char* value) {
-  if (value != nullptr) {
-    setenv(name, value, 1);
-  } else {
-    unsetenv(name);
-  }
 }
 
 // Before SDL starts: X11 is the one driver tried when an X display alone is given, the window's

@@ -77,6 +77,40 @@ TEST(WindowScalingTest, APartOfTheFrameLandsScaledFromThePlacedCorner) {
   }
 }
 
+// A changed part goes to its place in the window, clipped to the window, and not a pixel else.
+TEST(WindowScalingTest, APartIsWrittenWhereItIsPlacedClippedAndNowhereElse) {
+  const Surface frame = NumberedFrame();
+  struct Row {
+    int32_t width, height;
+    Rect part, written;  // written: the window's area, empty when none
+  };
+  for (const Row& row : {
+           Row{1280, 960, {16, 32, 48, 64}, {32, 64, 96, 128}},
+           Row{643, 485, {0, 0, 16, 16}, {1, 2, 16, 16}},
+           Row{600, 400, {592, 384, 48, 96}, {592, 384, 8, 16}},  // cut at the window's edges
+           Row{600, 400, {600, 0, 16, 16}, {}},                   // just past the right edge
+           Row{600, 400, {0, 400, 16, 16}, {}},                   // just past the bottom
+       }) {
+    Window window(row.width, row.height, 3);
+    const Rect written = ScaleFramePart(frame, row.part, window.Pixels.data(), window.Pitch,
+                                        window.Width, window.Height);
+    EXPECT_EQ(written, row.written) << row.width << "x" << row.height;
+    const FramePlacement place = PlaceFrame(row.width, row.height);
+    int32_t wrong = 0;
+    for (int32_t y = 0; y < row.height; ++y) {
+      for (int32_t x = 0; x < row.width; ++x) {
+        const bool inside = x >= written.X && x < written.X + written.Width && y >= written.Y &&
+                            y < written.Y + written.Height;
+        const uint32_t want =
+            inside ? frame.At((x - place.X) / place.Scale, (y - place.Y) / place.Scale)
+                   : 0xdeadbeefu;
+        wrong += window.At(x, y) != want ? 1 : 0;
+      }
+    }
+    EXPECT_EQ(wrong, 0) << row.width << "x" << row.height;
+  }
+}
+
 TEST(WindowScalingTest, AScaledFrameRepeatsEachPixelAndIsBlackAround) {
   const Surface frame = NumberedFrame();
   Window window(1300, 970, 3);  // factor 2, 10 columns and 5 rows spare on each side
@@ -124,6 +158,8 @@ TEST(WindowScalingTest, TheWindowOpensAtTheWholeFactorTheDesktopAsksForIfItFits)
            {"0", "192", 3840, 2160, 2},  // not a scale: the resource decides
            {"2x", nullptr, 3840, 2160, 1},
            {nullptr, "high", 3840, 2160, 1},
+           {nullptr, "6144", 1 << 20, 1 << 20, 1},  // 64 times 96 and more: not a screen's
+           {nullptr, "6143", 1 << 20, 1 << 20, 63},
        }) {
     EXPECT_EQ(StartScale(c.GdkScale, c.XftDpi, c.UsableWidth, c.UsableHeight), c.Scale)
         << "GDK_SCALE " << (c.GdkScale ? c.GdkScale : "unset") << ", Xft.dpi "

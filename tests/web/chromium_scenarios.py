@@ -7,9 +7,9 @@ import shutil
 import time
 
 import frames
-from scenarios import (CHROMIUM, FIRST_FRAME_SECONDS, STEPS, browsers, capture, heads, load,
-                       message_text, settled_head, STILL, stays, visible,
-                       wait_head)
+from scenarios import (CHROMIUM, FIRST_FRAME_SECONDS, KEY_OF, STEPS, box_open, browsers, capture,
+                       heads, load, message_text, play_to_self_hit, settled_head, STILL, stays,
+                       visible, wait_head)
 from site_server import SiteServer, page_weight
 
 WEIGHT_LIMIT = 1_500_000  # gzip-compressed bytes of everything the page loads
@@ -82,6 +82,31 @@ def swipes_steer_and_the_enter_button_toggles_step_mode(ctx):
 
 
 @browsers(*CHROMIUM)
+def a_tap_on_ok_closes_the_box_and_the_game_restarts(ctx):
+    """On a phone, with no key to press, the box closes by its OK button."""
+    ctx.browser.cdp("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
+    try:
+        for _ in range(3):
+            played = play_to_self_hit(ctx)
+            if not played:
+                continue
+            _, (x, y, d), _ = played
+            ctx.browser.keys(KEY_OF[d])
+            assert ctx.browser.wait_for("box", lambda: box_open(ctx), 3), \
+                f"expected #gameover to open after turning onto the body at {(x, y)}"
+            tap(ctx, "gameover-ok")
+            assert ctx.browser.wait_for("closed", lambda: not box_open(ctx), 3), \
+                "expected a tap on OK to close the box"
+            frame = wait_head(ctx, (x, y, d))
+            bodies = frames.find_bodies(ctx.art, frame)
+            assert not bodies, f"expected the head alone after the restart, saw body pieces at {bodies}"
+            return
+        raise AssertionError("expected to steer the snake onto its body in one of three games")
+    finally:
+        ctx.browser.cdp("Emulation.setTouchEmulationEnabled", {"enabled": False})
+
+
+@browsers(*CHROMIUM)
 def crisp_at_device_pixel_ratio_two(ctx):
     ctx.browser.cdp("Emulation.setDeviceMetricsOverride",
                     {"width": 1000, "height": 820, "deviceScaleFactor": 2, "mobile": False})
@@ -139,5 +164,6 @@ def escape_ends_and_again_plays_again(ctx):
 
 
 ALL = [page_weighs_at_most_one_and_a_half_megabytes,
-       swipes_steer_and_the_enter_button_toggles_step_mode, crisp_at_device_pixel_ratio_two,
+       swipes_steer_and_the_enter_button_toggles_step_mode,
+       a_tap_on_ok_closes_the_box_and_the_game_restarts, crisp_at_device_pixel_ratio_two,
        missing_background_tile_shows_the_error, escape_ends_and_again_plays_again]

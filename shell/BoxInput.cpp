@@ -2,6 +2,21 @@
 
 namespace nuikaro {
 
+void BoxInput::Take(const SDL_Event& event, OkTest onOk) {
+  switch (event.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      TakeKey(event.key);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      TakeClick(event.button, onOk(event.button));
+      break;
+    default:
+      break;
+  }
+}
+
 void BoxInput::TakeKey(const SDL_KeyboardEvent& key) {
   const SDL_Keycode code = key.keysym.sym;
   if (key.type == SDL_KEYDOWN) {

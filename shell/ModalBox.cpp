@@ -74,25 +74,14 @@ ModalBox::~ModalBox() {
 }
 
 void ModalBox::HandleEvent(const SDL_Event& event) {
-  switch (event.type) {
-    case SDL_WINDOWEVENT:
-      if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
-        input_.Close();
-      } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
-                 event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-        Present();
-      }
-      break;
-    case SDL_KEYDOWN:
-    case SDL_KEYUP:
-      input_.TakeKey(event.key);
-      break;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-      input_.TakeClick(event.button, OnButton(event.button.x, event.button.y));
-      break;
-    default:
-      break;
+  if (event.type != SDL_WINDOWEVENT) {
+    input_.Take(event,
+                [](const SDL_MouseButtonEvent& button) { return OnButton(button.x, button.y); });
+  } else if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+    input_.Close();
+  } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+             event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+    Present();
   }
 }
 

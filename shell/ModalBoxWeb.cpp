@@ -57,18 +57,10 @@ ModalBox::~ModalBox() {
 }
 
 void ModalBox::HandleEvent(const SDL_Event& event) {
-  switch (event.type) {
-    case SDL_KEYDOWN:
-    case SDL_KEYUP:
-      input_.TakeKey(event.key);
-      break;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-      input_.TakeClick(event.button, event.button.which == PageOkButtonMouse);
-      break;
-    default:
-      break;  // the board's own clicks and the window's events: the canvas keeps its picture
-  }
+  // The board's own clicks and the window's events leave the box as it is: the canvas keeps its
+  // picture.
+  input_.Take(event,
+              [](const SDL_MouseButtonEvent& button) { return button.which == PageOkButtonMouse; });
 }
 
 }  // namespace nuikaro

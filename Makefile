@@ -38,7 +38,7 @@ APT_GET := $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get
 # The Makefile's own builds treat warnings as errors; a plain cmake build does not.
 CMAKE_FLAGS := -DNUIKARO_DEVELOPER=ON
 
-# The browser tests of the web page (tests/web): the two browsers, Chromium's driver, and the
+# The browser tests of the web page (web/tests): the two browsers, Chromium's driver, and the
 # Python modules that drive them and read their screenshots.
 WEB_TEST_PACKAGES := chromium chromium-driver firefox-esr python3-selenium python3-numpy python3-pil
 TEST_PACKAGES += $(WEB_TEST_PACKAGES)
@@ -53,7 +53,7 @@ test: deps-test build build-asan windows-tests web-tests
 	$(MAKE) fuzz FUZZ_SECONDS=60
 
 package: deps-package
-	JOBS=$(JOBS) packaging/build-deb.sh build-package build
+	JOBS=$(JOBS) linux/packaging/build-deb.sh build-package build
 
 # Installs only when something is missing, so a repeated run is quick and needs no network. A
 # stale package list makes the first install fail: refresh it once and try again. Recommended
@@ -120,7 +120,7 @@ windows-tests: deps-test
 # The web page: SDL2, FreeType and SDL2_ttf are cross-built with emscripten once into
 # build-web/deps/ (kept by later runs and by make clean). `make web` builds the page alone;
 # `make test` also runs the unit tests of game/ and render/ under node and the page in headless
-# Chromium and Firefox (tests/web/). emcc's own JavaScript needs Debian's node modules whichever
+# Chromium and Firefox (web/tests/). emcc's own JavaScript needs Debian's node modules whichever
 # node runs it.
 WEB_ENV := NODE_PATH=/usr/share/nodejs
 WEB_CMAKE := $(WEB_ENV) emcmake cmake -S . -B build-web/game -DCMAKE_BUILD_TYPE=MinSizeRel \
@@ -137,7 +137,7 @@ web-tests: deps-test
 	$(WEB_CMAKE) -DBUILD_TESTING=ON
 	$(WEB_ENV) cmake --build build-web/game -j $(JOBS)
 	ctest --test-dir build-web/game --output-on-failure -j $(JOBS)
-	tests/web/run_browser_tests.sh build-web/site
+	web/tests/run_browser_tests.sh build-web/site
 
 # libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer over the BMP decoder, in a build of
 # its own with clang. New inputs go to build-fuzz/corpus, so a later run goes on from there; the

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "shell/Desktop.h"
+#include "shell/FrontEnd.h"
 
 namespace nuikaro {
 

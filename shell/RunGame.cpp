@@ -5,9 +5,9 @@
 
 #include "game/RandomSource.h"
 #include "render/Renderer.h"
-#include "shell/Desktop.h"
 #include "shell/EventSource.h"
 #include "shell/Form.h"
+#include "shell/FrontEnd.h"
 #include "shell/ProgramDirectory.h"
 #include "shell/SdlPlatform.h"
 

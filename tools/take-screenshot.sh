@@ -4,7 +4,7 @@
 # In step mode the snake sweeps the board row by row; a sweep never enters a cell twice, so it
 # cannot run into itself, and it takes every item on its way.
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../tests/e2e/lib.sh" "${1:-$here/../build/nuikaro}"
+source "$here/../tests/support/e2e-lib.sh" "${1:-$here/../build/nuikaro}"
 output=$(realpath -m "${2:-$here/../docs/screenshot.png}")
 rows=${ROWS:-12}
 

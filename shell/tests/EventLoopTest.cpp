@@ -16,7 +16,7 @@
 #include "render/Layout.h"
 #include "render/Panel.h"
 #include "render/tests/support/Golden.h"
-#include "shell/Desktop.h"
+#include "shell/FrontEnd.h"
 #include "shell/ModalBox.h"
 #include "shell/RunGame.h"
 #include "shell/SdlPlatform.h"

@@ -1,5 +1,5 @@
 # Shared by the Windows end-to-end tests: the zip unpacked into a scratch folder, and the Linux
-# tests' helpers (tests/e2e/lib.sh) with the game started under Wine instead.
+# tests' helpers (tests/support/e2e-lib.sh) with the game started under Wine instead.
 #
 # A test script sources this file with the zip and a Wine prefix folder as its arguments.
 set -euo pipefail
@@ -9,7 +9,7 @@ WINE_RUN=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/wine-run.sh
 UNPACKED=$(mktemp -d)
 cmake -E chdir "$UNPACKED" cmake -E tar xf "$ZIP"
 game_exe=$(ls "$UNPACKED"/*/nuikaro.exe)
-source "$(dirname "${BASH_SOURCE[0]}")/../../tests/e2e/lib.sh" "$game_exe"
+source "$(dirname "${BASH_SOURCE[0]}")/../../tests/support/e2e-lib.sh" "$game_exe"
 
 # Wine first, so that nothing of it outlives the test's display; then the Linux helpers' cleanup.
 eval "$(declare -f cleanup | sed '1s/^cleanup/linux_cleanup/')"

@@ -1,0 +1,24 @@
+// The start scale on X11: what the desktop's resources ask for.
+#include <cstdlib>
+
+#include "shell/FrontEnd.h"
+#include "shell/NativeWindow.h"
+#include "shell/WindowScaling.h"
+
+namespace nuikaro {
+
+int32_t DesktopStartScale(SDL_Window* window) {
+  const auto native = NativeWindow(window, SDL_SYSWM_X11);
+  if (!native) {
+    return 1;
+  }
+  SDL_Rect usable{};
+  if (SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(window), &usable) != 0) {
+    return 1;
+  }
+  // The resource database was read from the root window when SDL opened the display.
+  const char* xftDpi = XGetDefault(native->info.x11.display, "Xft", "dpi");
+  return StartScale(std::getenv("GDK_SCALE"), xftDpi, usable.w, usable.h);
+}
+
+}  // namespace nuikaro

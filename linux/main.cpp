@@ -1,0 +1,6 @@
+// The Linux desktop program.
+#include "shell/FrontEnd.h"
+
+int main() {
+  return nuikaro::RunDesktop();
+}

@@ -1,0 +1,172 @@
+// The X11 event source's decisions, and the source itself waiting on a pipe in place of the display
+// connection, with SDL's event queue on the offscreen driver.
+#include "linux/EventSourceX11.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+namespace nuikaro {
+namespace {
+
+TEST(EventSourceX11, WaitsAtTheConnectionOnlyWithNothingTakenAndATimeToWait) {
+  struct Row {
+    bool got;
+    int timeout;
+    bool waits;
+  };
+  for (const Row& row :
+       {Row{false, -1, true}, Row{false, 1, true}, Row{false, 500, true}, Row{false, 0, false},
+        Row{true, -1, false}, Row{true, 0, false}, Row{true, 16, false}}) {
+    EXPECT_EQ(WaitsAtConnection(row.got, row.timeout), row.waits)
+        << "got " << row.got << ", timeout " << row.timeout;
+  }
+}
+
+TEST(EventSourceX11, ThePollLimitIsTheTimeoutInSecondsAndNanosecondsAndNoneWithoutOne) {
+  struct Row {
+    int timeout;
+    time_t seconds;
+    long nanoseconds;
+  };
+  for (const Row& row :
+       {Row{0, 0, 0}, Row{1, 0, 1'000'000}, Row{16, 0, 16'000'000}, Row{999, 0, 999'000'000},
+        Row{1000, 1, 0}, Row{1001, 1, 1'000'000}, Row{2500, 2, 500'000'000}}) {
+    const std::optional<timespec> limit = PollLimit(row.timeout);
+    ASSERT_TRUE(limit.has_value()) << row.timeout;
+    EXPECT_EQ(limit->tv_sec, row.seconds) << row.timeout;
+    EXPECT_EQ(limit->tv_nsec, row.nanoseconds) << row.timeout;
+  }
+  EXPECT_FALSE(PollLimit(-1).has_value());
+  EXPECT_FALSE(PollLimit(-2).has_value());
+}
+
+TEST(EventSourceX11, TheCloseSignalsAreInterruptAndTerminateAlone) {
+  const sigset_t signals = CloseSignals();
+  EXPECT_EQ(sigismember(&signals, SIGINT), 1);
+  EXPECT_EQ(sigismember(&signals, SIGTERM), 1);
+  for (int other : {SIGHUP, SIGQUIT, SIGUSR1, SIGALRM, SIGCHLD}) {
+    EXPECT_EQ(sigismember(&signals, other), 0) << other;
+  }
+}
+
+class ConnectionEventSourceTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    ASSERT_EQ(pipe(pipe_), 0);
+    source_ = ConnectionEventSource(pipe_[0]);
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  }
+  void TearDown() override {
+    close(pipe_[0]);
+    close(pipe_[1]);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  }
+
+  // How long NextEvent took, in milliseconds, and what it returned.
+  std::pair<double, bool> Timed(SDL_Event& event, int timeout) {
+    const auto start = std::chrono::steady_clock::now();
+    const bool got = source_->NextEvent(event, timeout);
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+    return {took.count(), got};
+  }
+
+  static void Push(uint32_t code) {
+    SDL_Event event{};
+    event.type = SDL_USEREVENT;
+    event.user.code = static_cast<int32_t>(code);
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+  }
+
+  int pipe_[2] = {-1, -1};
+  std::unique_ptr<EventSource> source_;
+};
+
+TEST_F(ConnectionEventSourceTest, QueuedEventsComeOutInTurnAtOnceWhateverTheTimeout) {
+  Push(1);
+  Push(2);
+  Push(3);
+  SDL_Event event{};
+  for (const auto& [timeout, code] : {std::pair{-1, 1}, std::pair{0, 2}, std::pair{5000, 3}}) {
+    const auto [took, got] = Timed(event, timeout);
+    ASSERT_TRUE(got) << code;
+    EXPECT_EQ(event.type, SDL_USEREVENT);
+    EXPECT_EQ(event.user.code, code);
+    EXPECT_LT(took, 1000.0) << code;
+  }
+}
+
+TEST_F(ConnectionEventSourceTest, AnEmptyQueueWaitsTheTimeoutAtTheConnectionOrNotAtAll) {
+  SDL_Event event{};
+  auto [took, got] = Timed(event, 0);
+  EXPECT_FALSE(got);
+  EXPECT_LT(took, 100.0);
+  std::tie(took, got) = Timed(event, 300);
+  EXPECT_FALSE(got);
+  EXPECT_GE(took, 290.0);
+  EXPECT_LT(took, 5000.0);
+}
+
+TEST_F(ConnectionEventSourceTest, AnEndlessWaitEndsWhenTheConnectionHasSomethingToRead) {
+  ASSERT_EQ(write(pipe_[1], "x", 1), 1);
+  SDL_Event event{};
+  const auto [took, got] = Timed(event, -1);
+  EXPECT_FALSE(got);
+  EXPECT_LT(took, 5000.0);
+}
+
+TEST_F(ConnectionEventSourceTest, AnEventThatComesDuringTheWaitIsTakenByThatSameCall) {
+  std::thread other([this] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    Push(7);
+    ASSERT_EQ(write(pipe_[1], "x", 1), 1);
+  });
+  SDL_Event event{};
+  const auto [took, got] = Timed(event, -1);
+  other.join();
+  EXPECT_TRUE(got);
+  EXPECT_EQ(event.type, SDL_USEREVENT);
+  EXPECT_EQ(event.user.code, 7);
+  EXPECT_GE(took, 90.0);
+}
+
+// SIGTERM (a log-out, kill) while the game waits, or just before: SDL's handler has it queue a
+// quit, and the wait ends at once. The thread's own signal mask is the same afterwards.
+TEST_F(ConnectionEventSourceTest, ACloseSignalDuringAnEndlessWaitEndsItWithAQuit) {
+  sigset_t held;
+  sigemptyset(&held);
+  sigaddset(&held, SIGUSR1);
+  ASSERT_EQ(pthread_sigmask(SIG_SETMASK, &held, nullptr), 0);
+  const pthread_t waiting = pthread_self();
+  std::thread other([waiting] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    pthread_kill(waiting, SIGTERM);
+  });
+  SDL_Event event{};
+  const auto [took, got] = Timed(event, -1);
+  other.join();
+  EXPECT_TRUE(got);
+  EXPECT_EQ(event.type, SDL_QUIT);
+  EXPECT_LT(took, 5000.0);
+  // One that came before the wait, while nothing pumped SDL's events, ends it as soon.
+  raise(SIGTERM);
+  const auto [tookAfterEarly, gotAfterEarly] = Timed(event, 3000);
+  EXPECT_TRUE(gotAfterEarly);
+  EXPECT_EQ(event.type, SDL_QUIT);
+  EXPECT_LT(tookAfterEarly, 1500.0);
+  sigset_t after;
+  ASSERT_EQ(pthread_sigmask(SIG_SETMASK, nullptr, &after), 0);
+  for (const int signal : {SIGUSR1, SIGTERM, SIGINT}) {
+    EXPECT_EQ(sigismember(&after, signal), signal == SIGUSR1 ? 1 : 0) << signal;
+  }
+  sigemptyset(&held);
+  pthread_sigmask(SIG_SETMASK, &held, nullptr);
+}
+
+}  // namespace
+}  // namespace nuikaro

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "shell/FrontEnd.h"
+#include "shell/Gamepads.h"
 #include "shell/NativeWindow.h"
 
 namespace nuikaro {
@@ -46,7 +47,8 @@ bool X11EventSource::NextEvent(SDL_Event& event, int timeoutMilliseconds) {
   bool got = TakeQueued(event);
   if (WaitsAtConnection(got, timeoutMilliseconds)) {
     pollfd connection{connection_, POLLIN, 0};
-    const std::optional<timespec> limit = PollLimit(timeoutMilliseconds);
+    // A pad is read only when SDL pumps: while one is connected the wait is cut short for it.
+    const std::optional<timespec> limit = PollLimit(PadPollingWait(timeoutMilliseconds));
     ppoll(&connection, 1, limit ? &*limit : nullptr, &before);
     SDL_PumpEvents();
     got = TakeQueued(event);

@@ -71,6 +71,8 @@ int nuikaro::RunDesktop() {
     SDL_Quit();
     return EXIT_FAILURE;
   }
+  // Pads steer as a second keyboard (shell/Gamepads.h); without them the game runs as before.
+  SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
   int status = EXIT_FAILURE;
   SDL_Window* window = SDL_CreateWindow(
       TitleText, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ScreenWidth, ScreenHeight,

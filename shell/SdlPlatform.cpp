@@ -3,6 +3,7 @@
 #include <string>
 
 #include "render/Panel.h"
+#include "shell/Gamepads.h"
 #include "shell/KeyMap.h"
 
 namespace nuikaro {
@@ -28,7 +29,8 @@ void SdlPlatform::DeliverNext() {
     return;
   }
   SDL_Event event;
-  if (events_.NextEvent(event, schedule_.WaitMilliseconds(now))) {
+  if (pads_.TakeRepeat(now, PadKeyWindow(), box_ != nullptr, event) ||
+      events_.NextEvent(event, pads_.WaitMilliseconds(now, schedule_.WaitMilliseconds(now)))) {
     HandleEvent(event);
   }
 }
@@ -69,9 +71,19 @@ void SdlPlatform::HandleEvent(const SDL_Event& event) {
         box_->HandleEvent(event);
       }
       return;
-    default:
+    default: {
+      // A pad: the key its button or stick stands for, as if typed where the keyboard types.
+      SDL_Event key;
+      if (pads_.Take(event, events_.Now(), PadKeyWindow(), box_ != nullptr, key)) {
+        HandleEvent(key);
+      }
       return;
+    }
   }
+}
+
+uint32_t SdlPlatform::PadKeyWindow() const {
+  return box_ != nullptr ? box_->WindowId() : SDL_GetWindowID(window_);
 }
 
 void SdlPlatform::SetTimer() {

@@ -9,6 +9,7 @@
 #include "render/Renderer.h"
 #include "shell/EventSource.h"
 #include "shell/Form.h"
+#include "shell/Gamepads.h"
 #include "shell/ModalBox.h"
 #include "shell/Screen.h"
 #include "shell/TickSchedule.h"
@@ -47,6 +48,7 @@ class SdlPlatform final : public WindowPlatform {
   // One turn of the loop: a due tick, or the next event.
   void DeliverNext();
   void HandleEvent(const SDL_Event& event);
+  uint32_t PadKeyWindow() const;  // the open box's window, else the game window
 
   SDL_Window* window_;
   Renderer& renderer_;
@@ -56,6 +58,7 @@ class SdlPlatform final : public WindowPlatform {
   ModalBox* box_ = nullptr;  // the open game-over box, if any
   TickSchedule schedule_{std::chrono::milliseconds(TimerPeriodMilliseconds)};
   RandomSource& random_;
+  Gamepads pads_;
 };
 
 }  // namespace nuikaro

@@ -8,6 +8,7 @@
 
 #include "shell/EventSource.h"
 #include "shell/FrontEnd.h"
+#include "shell/Gamepad.h"
 #include "shell/KeyMap.h"
 #include "web/WebPage.h"
 
@@ -48,6 +49,16 @@ extern "C" EMSCRIPTEN_KEEPALIVE void NuikaroPageKey(const char* key, int pressed
   SDL_Event event = nuikaro::PageKeyEvent(key, pressed, repeat, pageWindow);
   SDL_PushEvent(&event);
   nuikaro::WakeFromPage();
+}
+
+// A control of one of the page's pads changed: its standard-layout number, its new value
+// (nuikaro::PagePadEvent). It reaches the loop as SDL's controller event, as a desktop pad's does.
+extern "C" EMSCRIPTEN_KEEPALIVE void NuikaroPagePad(int pad, int isAxis, int index, double value) {
+  SDL_Event event;
+  if (nuikaro::PagePadEvent(pad, isAxis != 0, index, value, event)) {
+    SDL_PushEvent(&event);
+    nuikaro::WakeFromPage();
+  }
 }
 
 namespace nuikaro {

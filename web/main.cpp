@@ -1,6 +1,6 @@
 // The program's start in a web page (web/index.html). The page has put the two bitmap files and
 // the font into the virtual file system's root, the program's folder; the game runs in the page's
-// canvas until Escape and tells the page how it goes (shell/WebPage.h).
+// canvas until Escape and tells the page how it goes (web/WebPage.h).
 #include <SDL.h>
 #include <emscripten.h>
 #include <emscripten/html5.h>

@@ -42,10 +42,20 @@ class ScriptedEvents final : public EventSource {
     steps_.push_back({std::chrono::milliseconds(milliseconds), {}, std::move(check)});
   }
 
+  // From here on the pads' events SDL has queued come first, as from SDL's own queue.
+  void TakePadEvents() { takesPads_ = true; }
+
   Clock::time_point Now() override { return now_; }
 
   // After the last step: quit events, as at log-out, so a loop that ends as it should ends here.
   bool NextEvent(SDL_Event& event, int timeoutMilliseconds) override {
+    if (takesPads_) {
+      SDL_PumpEvents();
+      if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_JOYAXISMOTION, SDL_CONTROLLERSENSORUPDATE) >
+          0) {
+        return true;
+      }
+    }
     if (steps_.empty()) {
       if (++callsAfterEnd_ > 100) {
         throw std::runtime_error("the loop goes on after the script and its close request");
@@ -81,6 +91,7 @@ class ScriptedEvents final : public EventSource {
   std::deque<Step> steps_;
   Clock::time_point now_ = Start;
   int callsAfterEnd_ = 0;
+  bool takesPads_ = false;
 };
 
 SDL_Event KeyEvent(uint32_t type, uint32_t windowId, SDL_Keycode key, uint16_t modifiers = 0,
@@ -113,7 +124,9 @@ class EventLoopTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
-    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    // The dummy driver's windows never have the focus, without which SDL drops pads' events.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER), 0) << SDL_GetError();
   }
   static void TearDownTestSuite() { SDL_Quit(); }
 
@@ -565,6 +578,133 @@ TEST_F(EventLoopTest, AWindowOffX11IsLeftAsItIs) {
   MarkAsModalDialog(window);
   EXPECT_EQ(SDL_GetWindowFlags(window), flags);
   EXPECT_NE(SDL_GetWindowSurface(window), nullptr);
+}
+
+// A pad of SDL's own making: a game controller with every button and axis, attached and detached
+// while the game runs.
+class VirtualPad {
+ public:
+  ~VirtualPad() { Detach(); }
+  void Attach() {
+    SDL_VirtualJoystickDesc desc{};
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    desc.name = "test pad";
+    const int device = SDL_JoystickAttachVirtualEx(&desc);
+    ASSERT_GE(device, 0) << SDL_GetError();
+    ASSERT_TRUE(SDL_IsGameController(device));
+    joystick_ = SDL_JoystickOpen(device);
+    ASSERT_NE(joystick_, nullptr) << SDL_GetError();
+  }
+  void Detach() {
+    if (joystick_ == nullptr) {
+      return;
+    }
+    const SDL_JoystickID id = SDL_JoystickInstanceID(joystick_);
+    SDL_JoystickClose(joystick_);
+    joystick_ = nullptr;
+    for (int device = 0; device < SDL_NumJoysticks(); ++device) {
+      if (SDL_JoystickGetDeviceInstanceID(device) == id) {
+        SDL_JoystickDetachVirtual(device);
+      }
+    }
+  }
+  void Button(SDL_GameControllerButton button, bool pressed) {
+    SDL_JoystickSetVirtualButton(joystick_, button, pressed ? SDL_PRESSED : SDL_RELEASED);
+  }
+  void Axis(SDL_GameControllerAxis axis, int16_t value) {
+    SDL_JoystickSetVirtualAxis(joystick_, axis, value);
+  }
+
+ private:
+  SDL_Joystick* joystick_ = nullptr;
+};
+
+// SDL's own events from two pads plugged in once the game runs, in step mode: each steers; a held
+// d-pad repeats as a held key; the stick steps once however it wavers past half and back above a
+// third; Start toggles step mode; in the box only A, B and Start count, on release; a pad pulled
+// out holds no direction.
+TEST_F(EventLoopTest, PadsPluggedInWhileTheGameRunsSteerAsTheKeyboardDoes) {
+  StartPlayingAt(5, 5, BoolTrue);
+  events.TakePadEvents();
+  VirtualPad first;
+  VirtualPad second;
+  const auto headAt = [&](int at, Cell cell) {
+    events.CheckAt(at, [&, at, cell] {
+      EXPECT_EQ(gametest::CellOf(game.Segments[0]), cell) << "at " << at << " ms";
+    });
+  };
+  const auto pad = [&](int at, VirtualPad& which, SDL_GameControllerButton button, bool pressed) {
+    events.CheckAt(at, [&which, button, pressed] { which.Button(button, pressed); });
+  };
+  const auto stick = [&](int at, int16_t value) {
+    events.CheckAt(at, [&, value] { first.Axis(SDL_CONTROLLER_AXIS_LEFTY, value); });
+  };
+  events.CheckAt(10, [&] {
+    first.Attach();
+    second.Attach();
+  });
+  headAt(20, {5, 5});
+  // Held from 30 to 600: the press, then repeats at 530, 563 and 596.
+  pad(30, second, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
+  headAt(40, {6, 5});
+  headAt(529, {6, 5});
+  pad(600, second, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false);
+  headAt(610, {9, 5});
+  headAt(1200, {9, 5});
+  // The stick: short of half nothing, past half one step, wavering above a third no more.
+  stick(1300, 16383);
+  headAt(1305, {9, 5});
+  for (const auto& [at, value] :
+       {std::pair{1310, 20000}, std::pair{1320, 11000}, std::pair{1330, 20000},
+        std::pair{1340, 12000}, std::pair{1350, 32767}, std::pair{1360, 0}}) {
+    stick(at, static_cast<int16_t>(value));
+  }
+  headAt(1370, {9, 6});
+  stick(1400, 20000);
+  stick(1410, 0);
+  headAt(1420, {9, 7});
+  // Start: step mode off (nothing moves), on again (a step down at once, as with Enter).
+  pad(1520, first, SDL_CONTROLLER_BUTTON_START, true);
+  pad(1525, first, SDL_CONTROLLER_BUTTON_START, false);
+  events.CheckAt(1530, [&] { EXPECT_EQ(game.StepMode, BoolFalse) << "Start did not toggle"; });
+  headAt(1535, {9, 7});
+  pad(1560, first, SDL_CONTROLLER_BUTTON_START, true);
+  pad(1565, first, SDL_CONTROLLER_BUTTON_START, false);
+  events.CheckAt(1570, [&] { EXPECT_EQ(game.StepMode, BoolTrue) << "Start did not toggle"; });
+  headAt(1575, {9, 8});
+  // Turning back onto the body opens the box; Back and the d-pad do nothing there, A closes it
+  // when let go, and the game starts over on the cell where it ended.
+  events.CheckAt(1700, [&] { LaySnake(game, {{5, 5}, {4, 5}, {3, 5}, {3, 5}}, DirRight); });
+  pad(1710, second, SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
+  events.CheckAt(1720, [&] { ASSERT_NE(Box(), nullptr) << "no box"; });
+  pad(1730, first, SDL_CONTROLLER_BUTTON_BACK, true);
+  pad(1735, first, SDL_CONTROLLER_BUTTON_BACK, false);
+  pad(1740, second, SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
+  pad(1745, first, SDL_CONTROLLER_BUTTON_DPAD_UP, true);
+  pad(1748, first, SDL_CONTROLLER_BUTTON_DPAD_UP, false);
+  pad(1750, first, SDL_CONTROLLER_BUTTON_A, true);
+  events.CheckAt(1760, [&] {
+    EXPECT_NE(Box(), nullptr) << "closed before A was let go, or by Back";
+    EXPECT_FALSE(form.Closed) << "Back in the box ended the game";
+  });
+  pad(1770, first, SDL_CONTROLLER_BUTTON_A, false);
+  events.CheckAt(1780, [&] {
+    EXPECT_EQ(Box(), nullptr) << "A let go did not close the box";
+    EXPECT_EQ(game.Running, BoolTrue);
+    EXPECT_EQ(gametest::CellOf(game.Segments[0]), (Cell{4, 5})) << "not on the death cell";
+    EXPECT_EQ(game.NextDir, DirLeft) << "a pad's button in the box reached the game";
+  });
+  // Pulled out with its d-pad held: one step, no repeats after; the other pad steers on.
+  pad(1800, second, SDL_CONTROLLER_BUTTON_DPAD_DOWN, true);
+  events.CheckAt(1850, [&] { second.Detach(); });
+  headAt(2500, {4, 6});
+  pad(2510, first, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
+  pad(2520, first, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false);
+  headAt(2530, {5, 6});
+  platform.Run(form);
 }
 
 TEST(BoxPlacement, TheBoxIsCentredOverItsOwnerWindow) {

@@ -163,7 +163,72 @@ def escape_ends_and_again_plays_again(ctx):
     assert found, "expected the new game's head in column 0 facing down"
 
 
+# A standard pad of the test's own, there before the page loads: the page finds it through
+# navigator.getGamepads and a gamepadconnected event; window.testPad's buttons are pressed by hand.
+FAKE_PAD = """
+window.testPad = {id: "test pad", index: 0, connected: true, mapping: "standard", timestamp: 0,
+                  buttons: Array.from({length: 17}, () => ({pressed: false, touched: false, value: 0})),
+                  axes: [0, 0, 0, 0]};
+navigator.getGamepads = () => [window.testPad, null, null, null];
+addEventListener("DOMContentLoaded", () => {
+  const event = new Event("gamepadconnected");
+  event.gamepad = window.testPad;
+  dispatchEvent(event);
+});
+"""
+PAD_A, PAD_START, PAD_RIGHT = 0, 9, 15
+PAD_DPAD = {0: 12, 1: 15, 2: 13, 3: 14}  # direction code -> the standard layout's d-pad button
+
+
+def pad_button(ctx, button, pressed):
+    ctx.browser.js("const b = window.testPad.buttons[arguments[0]];"
+                   "b.pressed = arguments[1]; b.value = arguments[1] ? 1 : 0;", button, pressed)
+
+
+def pad_press(ctx, button):
+    pad_button(ctx, button, True)
+    time.sleep(0.1)  # some frames: the page reads the pad once a frame
+    pad_button(ctx, button, False)
+    time.sleep(0.1)
+
+
+@browsers(*CHROMIUM)
+def a_pad_steps_the_head_in_step_mode_and_a_closes_the_box(ctx):
+    script = ctx.browser.cdp("Page.addScriptToEvaluateOnNewDocument", {"source": FAKE_PAD})
+    try:
+        load(ctx)
+        pad_press(ctx, PAD_START)
+        (x, y, d), _ = settled_head(ctx)
+        stays(ctx, (x, y, d), "after Start on the pad")
+        pad_press(ctx, PAD_RIGHT)
+        wait_head(ctx, (x + 1, y, 1))
+        stays(ctx, (x + 1, y, 1), "after the pad's d-pad right")
+        for _ in range(3):
+            played = play_to_self_hit(ctx)
+            if not played:
+                continue
+            _, (x, y, d), _ = played
+            pad_press(ctx, PAD_DPAD[d])
+            assert ctx.browser.wait_for("box", lambda: box_open(ctx), 3), \
+                f"expected #gameover to open after the pad turned onto the body at {(x, y)}"
+            pad_button(ctx, PAD_A, True)
+            time.sleep(0.3)
+            assert box_open(ctx), "expected the box to stay open while A is held down"
+            pad_button(ctx, PAD_A, False)
+            assert ctx.browser.wait_for("closed", lambda: not box_open(ctx), 3), \
+                "expected A's release on the pad to close the box"
+            frame = wait_head(ctx, (x, y, d))
+            bodies = frames.find_bodies(ctx.art, frame)
+            assert not bodies, f"expected the head alone after the restart, saw body pieces at {bodies}"
+            return
+        raise AssertionError("expected to steer the snake onto its body in one of three games")
+    finally:
+        ctx.browser.cdp("Page.removeScriptToEvaluateOnNewDocument",
+                        {"identifier": script["identifier"]})
+
+
 ALL = [page_weighs_at_most_one_and_a_half_megabytes,
        swipes_steer_and_the_enter_button_toggles_step_mode,
        a_tap_on_ok_closes_the_box_and_the_game_restarts, crisp_at_device_pixel_ratio_two,
-       missing_background_tile_shows_the_error, escape_ends_and_again_plays_again]
+       missing_background_tile_shows_the_error, escape_ends_and_again_plays_again,
+       a_pad_steps_the_head_in_step_mode_and_a_closes_the_box]

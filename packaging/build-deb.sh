@@ -13,12 +13,14 @@ umask 022
 # Debian's own hardening flags (stack protector, fortified calls, read-only relocations bound at
 # start), as a distribution's build would use them. The debug information names the folders and
 # the build ID hashes it: with the folders mapped away the game is the same wherever it is built.
+# dpkg-buildflags maps the folder it runs in, so it runs in the source tree, wherever the caller is.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+flags() { (cd "$source" && dpkg-buildflags --get "$1"); }
 folders="-ffile-prefix-map=$source=. -ffile-prefix-map=$build=build"
 cmake -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
   -DNUIKARO_GAMES_LAYOUT=ON \
-  -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS) $folders" \
-  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
+  -DCMAKE_CXX_FLAGS="$(flags CXXFLAGS) $(flags CPPFLAGS) $folders" \
+  -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)"
 cmake --build "$build" --parallel "${JOBS:-$(nproc)}"
 rm -f "$build"/nuikaro_*.deb
 (cd "$build" && cpack -G DEB)

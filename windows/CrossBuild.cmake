@@ -6,8 +6,9 @@
 # swapped for another version, nothing for Windows to look up beside it.
 include(${PROJECT_SOURCE_DIR}/cmake/CrossBuild.cmake)
 nuikaro_find_static_sdl()
-# libstdc++, libgcc and winpthread too; symbols stripped from a release.
-add_link_options(-static $<$<CONFIG:Release>:-s>)
+# libstdc++, libgcc and winpthread too; symbols stripped from a release. Without the link's time
+# in its header the program is the same from every build.
+add_link_options(-static $<$<CONFIG:Release>:-s> -Wl,--no-insert-timestamp)
 
 if(NOT BUILD_TESTING)
   return()

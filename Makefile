@@ -23,12 +23,13 @@ TEST_PACKAGES := $(PACKAGE_PACKAGES) clang-format googletest libgtest-dev libben
   xvfb xauth xfonts-base xdotool imagemagick openbox x11-utils locales lintian appstream \
   desktop-file-utils \
   clang libclang-rt-14-dev weston g++-mingw-w64-x86-64 wine wine64 \
-  emscripten python3-fonttools
-# The Windows zip: the cross compiler, apt-get source (dpkg-dev) and the font it ships.
-WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64 dpkg-dev fonts-ipafont-gothic
-# The web page: emscripten (which brings node), apt-get source, and the font it is cut from with
-# fontTools.
-WEB_PACKAGES := cmake make emscripten dpkg-dev python3-fonttools fonts-ipafont-gothic
+  emscripten python3-fonttools unzip
+# The Windows zip: the cross compiler, apt-get source (dpkg-dev), the font it ships, and Python,
+# which packs the zip (cmake/zip.py).
+WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64 dpkg-dev fonts-ipafont-gothic python3
+# The web page: emscripten (which brings node), apt-get source, the font it is cut from with
+# fontTools, and Python, which cuts the font and packs the zip.
+WEB_PACKAGES := cmake make emscripten dpkg-dev python3 python3-fonttools fonts-ipafont-gothic
 
 # As root (a minimal Debian has no sudo) apt-get runs directly. sudo resets the environment, so
 # the front end is set on the command it runs: debconf never stops to ask.

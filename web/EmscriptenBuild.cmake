@@ -22,17 +22,9 @@ endif()
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 nuikaro_googletest_from_source()
 
-include(GoogleTest)
-
 # Node runs the tests. This emscripten's loader takes node's own fetch for a browser's and fails to
 # load the program: without it, it reads the file.
 find_program(NUIKARO_NODE NAMES node nodejs REQUIRED)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${NUIKARO_NODE} --no-experimental-fetch)
-
-# Under node each test program runs once, as one test: listing the cases first would start each
-# program once more at build time. The failing cases are named in the program's output.
-function(gtest_discover_tests target)
-  add_test(NAME ${target} COMMAND ${target} --gtest_brief=1)
-  target_link_options(${target} PRIVATE -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1
-    -sEXIT_RUNTIME=1)
-endfunction()
+set(NUIKARO_TEST_LINK_OPTIONS -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1)
+nuikaro_one_test_per_program()

@@ -6,8 +6,9 @@
 # swapped for another version, nothing for Windows to look up beside it.
 include(${PROJECT_SOURCE_DIR}/cmake/CrossBuild.cmake)
 nuikaro_find_static_sdl()
-# libstdc++, libgcc and winpthread too; symbols stripped from a release.
-add_link_options(-static $<$<CONFIG:Release>:-s>)
+# libstdc++, libgcc and winpthread too; symbols stripped from a release. Without the link's time
+# in its header the program is the same from every build.
+add_link_options(-static $<$<CONFIG:Release>:-s> -Wl,--no-insert-timestamp)
 
 if(NOT BUILD_TESTING)
   return()
@@ -18,10 +19,4 @@ nuikaro_googletest_from_source()
 set(NUIKARO_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix CACHE PATH "Wine prefix the tests run in")
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh ${NUIKARO_WINE_PREFIX})
 
-include(GoogleTest)
-
-# Under Wine each test program runs once, as one test: a start costs about a second, so one per
-# case (as on Linux) would add minutes. The failing cases are named in the program's output.
-function(gtest_discover_tests target)
-  add_test(NAME ${target} COMMAND ${target} --gtest_brief=1)
-endfunction()
+nuikaro_one_test_per_program()

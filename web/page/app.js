@@ -6,7 +6,7 @@
 function registerWorker() {
   if (!("serviceWorker" in navigator) || !window.isSecureContext) return;
   const takeOver = (worker) => { if (worker) worker.postMessage("take-over"); };
-  navigator.serviceWorker.register("sw.js").then((registration) => {
+  navigator.serviceWorker.register("sw.js", {updateViaCache: "none"}).then((registration) => {
     takeOver(registration.waiting);
     registration.addEventListener("updatefound", () => {
       const worker = registration.installing;

@@ -30,7 +30,7 @@ const TEXTS = {
 // "ja" or "en": the first of the browser's languages that the page has.
 function pageLanguage(languages) {
   for (const tag of languages || []) {
-    const primary = String(tag).toLowerCase().split("-")[0];
+    const primary = String(tag).toLowerCase().split(/[-_;]/)[0];
     if (primary === "ja" || primary === "en") return primary;
   }
   return "en";

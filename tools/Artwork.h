@@ -24,7 +24,14 @@ bool InSilhouette(int x, int y);
 // software centres. Each size is drawn on its own, never scaled from another.
 constexpr std::array<int, 6> IconSizes{16, 32, 48, 64, 128, 256};
 
-// The icon at one of IconSizes, transparent around the motif.
+// The web page's sizes (its manifest asks for 192 and 512).
+constexpr std::array<int, 2> WebIconSizes{192, 512};
+
+// The icon at one of IconSizes or WebIconSizes, transparent around the motif.
 Picture DrawIcon(int size);
+
+// The icon at one of WebIconSizes for launchers that cut their own shape out of it: opaque felt
+// to the edges, the motif within the middle 80 %.
+Picture DrawMaskableIcon(int size);
 
 }  // namespace nuikaro

@@ -1,4 +1,5 @@
-// The window icon: a coiled snake raising its head, drawn at each size on its own.
+// The window icon: a coiled snake raising its head, drawn at each size on its own; the web page's
+// sizes are the largest one's proportions, and its maskable icon the same motif on felt.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -10,20 +11,24 @@
 
 namespace nuikaro {
 
-Picture DrawIcon(int size) {
+namespace {
+
+// Lengths in pixels of one icon size.
+struct Style {
+  double coilX, coilY, coilRadius, coilHalfWidth;
+  double headX, headY, headRadiusX, headRadiusY;
+  double eyeSpread, eyeRise, eyeRadius, pupilRadius;
+  double outline;
+  int stripes;
+  bool tongue;
+  double tongueHalfWidth;
+  double shineRadius;  // a glint in each pupil, only where there are pixels enough for it
+};
+
+Style StyleFor(int size) {
   // Each size has its own proportions and detail: the smallest keeps only what survives at 16
   // pixels (a big head with two eyes over one loop of body), the larger ones add stripes, pupils
-  // and the tongue. Lengths are in pixels of that size.
-  struct Style {
-    double coilX, coilY, coilRadius, coilHalfWidth;
-    double headX, headY, headRadiusX, headRadiusY;
-    double eyeSpread, eyeRise, eyeRadius, pupilRadius;
-    double outline;
-    int stripes;
-    bool tongue;
-    double tongueHalfWidth;
-    double shineRadius;  // a glint in each pupil, only where there are pixels enough for it
-  };
+  // and the tongue.
   Style style{};
   switch (size) {
     case 16:
@@ -49,9 +54,28 @@ Picture DrawIcon(int size) {
       style = {114.1, 155.7, 64.0, 30.9, 154.7, 87.5, 65.1, 54.4, 29.3,
                12.3,  19.7,  10.1, 6.0,  18,    true, 3.7,  3.2};
       break;
+    case 192:
+    case 512: {
+      style = StyleFor(256);
+      const double k = size / 256.0;
+      for (double* length : {&style.coilX, &style.coilY, &style.coilRadius, &style.coilHalfWidth,
+                             &style.headX, &style.headY, &style.headRadiusX, &style.headRadiusY,
+                             &style.eyeSpread, &style.eyeRise, &style.eyeRadius, &style.pupilRadius,
+                             &style.outline, &style.tongueHalfWidth, &style.shineRadius}) {
+        *length *= k;
+      }
+      break;
+    }
     default:
-      throw std::invalid_argument("icons are drawn at 16, 32, 48, 64, 128 and 256 pixels");
+      throw std::invalid_argument(
+          "icons are drawn at 16, 32, 48, 64, 128, 192, 256 and 512 pixels");
   }
+  return style;
+}
+
+// The motif drawn k times its size about the picture's middle, over background.
+Picture Paint(int size, double k, Rgba background) {
+  const Style style = StyleFor(size);
 
   constexpr Rgba Tongue{226, 36, 52, 255};
   constexpr Rgba None{0, 0, 0, 0};
@@ -120,7 +144,7 @@ Picture DrawIcon(int size) {
 
   // Four by four samples per pixel give smooth edges; alpha is the covered share.
   constexpr int Samples = 4;
-  Picture icon(size, size, None);
+  Picture icon(size, size, background);
   for (int y = 0; y < size; ++y) {
     for (int x = 0; x < size; ++x) {
       int red = 0;
@@ -129,7 +153,8 @@ Picture DrawIcon(int size) {
       int covered = 0;
       for (int sy = 0; sy < Samples; ++sy) {
         for (int sx = 0; sx < Samples; ++sx) {
-          const Rgba colour = sample(x + (sx + 0.5) / Samples, y + (sy + 0.5) / Samples);
+          const Rgba colour = sample((x + (sx + 0.5) / Samples - size / 2.0) / k + size / 2.0,
+                                     (y + (sy + 0.5) / Samples - size / 2.0) / k + size / 2.0);
           if (colour.A != 0) {
             red += colour.R;
             green += colour.G;
@@ -138,7 +163,13 @@ Picture DrawIcon(int size) {
           }
         }
       }
-      if (covered > 0) {
+      if (covered > 0 && background.A != 0) {
+        // Over an opaque background the uncovered share is the background's colour.
+        const int rest = Samples * Samples - covered;
+        icon.At(x, y) = Rgba{static_cast<std::uint8_t>((red + rest * background.R + 8) / 16),
+                             static_cast<std::uint8_t>((green + rest * background.G + 8) / 16),
+                             static_cast<std::uint8_t>((blue + rest * background.B + 8) / 16), 255};
+      } else if (covered > 0) {
         icon.At(x, y) = Rgba{static_cast<std::uint8_t>((red + covered / 2) / covered),
                              static_cast<std::uint8_t>((green + covered / 2) / covered),
                              static_cast<std::uint8_t>((blue + covered / 2) / covered),
@@ -147,6 +178,17 @@ Picture DrawIcon(int size) {
     }
   }
   return icon;
+}
+
+}  // namespace
+
+Picture DrawIcon(int size) {
+  return Paint(size, 1.0, Rgba{0, 0, 0, 0});
+}
+
+Picture DrawMaskableIcon(int size) {
+  // A launcher may cut the icon to a circle of 80 % of its width: the motif keeps inside it.
+  return Paint(size, 0.7, Felt);
 }
 
 }  // namespace nuikaro

@@ -22,6 +22,12 @@ int main(int argc, char** argv) {
       nuikaro::WriteFile(directory + "nuikaro-" + std::to_string(size) + ".png",
                          nuikaro::EncodePng(nuikaro::DrawIcon(size)));
     }
+    for (int size : nuikaro::WebIconSizes) {
+      nuikaro::WriteFile(directory + "nuikaro-" + std::to_string(size) + ".png",
+                         nuikaro::EncodePng(nuikaro::DrawIcon(size)));
+      nuikaro::WriteFile(directory + "nuikaro-maskable-" + std::to_string(size) + ".png",
+                         nuikaro::EncodePng(nuikaro::DrawMaskableIcon(size)));
+    }
     nuikaro::WriteFile(directory + "nuikaro-icon.bmp", nuikaro::EncodeBmp32(nuikaro::DrawIcon(48)));
     // The Windows program's icon, in the title bar and in Explorer.
     const nuikaro::Picture icons[] = {nuikaro::DrawIcon(16), nuikaro::DrawIcon(32),

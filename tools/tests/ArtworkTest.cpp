@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tools/IconFile.h"
+#include "tools/Palette.h"
 #include "tools/Picture.h"
 
 namespace nuikaro {
@@ -196,6 +197,32 @@ TEST(DrawnArtwork, IconsAreTransparentAtTheCornersAndOpaqueInside) {
     EXPECT_GT(opaque, size * size / 3) << size;
   }
   EXPECT_THROW(DrawIcon(24), std::invalid_argument);
+}
+
+// A launcher may keep only the circle of 80 % of a maskable icon's width: every pixel is opaque,
+// and every pixel that is not the felt behind the motif lies inside that circle.
+TEST(DrawnArtwork, MaskableIconsAreOpaqueWithTheMotifInsideTheSafeCircle) {
+  for (int size : WebIconSizes) {
+    const Picture icon = DrawMaskableIcon(size);
+    ASSERT_EQ(icon.Width, size);
+    int outside = 0;
+    int motif = 0;
+    for (int y = 0; y < size; ++y) {
+      for (int x = 0; x < size; ++x) {
+        const Rgba pixel = icon.At(x, y);
+        EXPECT_EQ(pixel.A, 255) << size << " px at " << x << ", " << y;
+        if (pixel.R == Felt.R && pixel.G == Felt.G && pixel.B == Felt.B) {
+          continue;
+        }
+        ++motif;
+        const double dx = x + 0.5 - size / 2.0;
+        const double dy = y + 0.5 - size / 2.0;
+        outside += dx * dx + dy * dy > 0.4 * size * 0.4 * size ? 1 : 0;
+      }
+    }
+    EXPECT_EQ(outside, 0) << size;
+    EXPECT_GT(motif, size * size / 5) << size;
+  }
 }
 
 TEST(Bmp32, KeepsAlphaInAV4HeaderWithChannelMasks) {

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/Artwork.h"
@@ -92,13 +93,19 @@ TEST(Png, ReadsBackToTheSamePixelsAlphaIncluded) {
 
 // Each icon, drawn now and as committed: the same pixels, in under half the raw RGBA size.
 TEST(Png, IconsAreCompressedAndTheCommittedOnesHoldTheDrawnPixels) {
+  std::vector<std::pair<std::string, Picture>> icons;
   for (int size : IconSizes) {
-    const Picture drawn = DrawIcon(size);
-    const std::size_t rawBytes = static_cast<std::size_t>(size) * size * 4;
+    icons.emplace_back("nuikaro-" + std::to_string(size), DrawIcon(size));
+  }
+  for (int size : WebIconSizes) {
+    icons.emplace_back("nuikaro-" + std::to_string(size), DrawIcon(size));
+    icons.emplace_back("nuikaro-maskable-" + std::to_string(size), DrawMaskableIcon(size));
+  }
+  for (const auto& [name, drawn] : icons) {
+    const std::size_t rawBytes = drawn.Pixels.size() * 4;
     const std::vector<std::uint8_t> written = EncodePng(drawn);
-    EXPECT_LT(written.size() * 2, rawBytes) << size << " px";
-    const std::string path =
-        std::string(NUIKARO_ASSETS_DIR) + "/nuikaro-" + std::to_string(size) + ".png";
+    EXPECT_LT(written.size() * 2, rawBytes) << name;
+    const std::string path = std::string(NUIKARO_ASSETS_DIR) + "/" + name + ".png";
     std::ifstream file(path, std::ios::binary);
     const std::vector<std::uint8_t> committed{std::istreambuf_iterator<char>(file),
                                               std::istreambuf_iterator<char>()};

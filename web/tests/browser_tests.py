@@ -12,7 +12,9 @@ import tempfile
 import time
 import traceback
 
+import app_scenarios
 import chromium_scenarios
+import device_scenarios
 import frames
 import scenarios
 from browsers import Chromium, Firefox
@@ -51,7 +53,7 @@ def main(argv):
         for make_browser in (Chromium, Firefox):
             if only and make_browser.name not in only:
                 continue
-            todo = [s for s in scenarios.ALL + chromium_scenarios.ALL
+            todo = [s for s in scenarios.ALL + chromium_scenarios.ALL + device_scenarios.ALL + app_scenarios.ALL
                     if make_browser.name in s.browsers and (not wanted or s.__name__ in wanted)]
             if not todo:
                 continue

@@ -114,16 +114,17 @@ class Chromium(Browser):
             self.driver.execute("clearActionState")
 
     def capture_canvas(self):
-        """The canvas's area of the page in device pixels."""
+        """The canvas's area of the screen in device pixels, cut from a screenshot of the
+        viewport (the canvas lies on whole device pixels)."""
         r = self.js(CANVAS_RECT)
-        shot = self.cdp("Page.captureScreenshot", {
-            "format": "png",
-            "clip": {"x": r["left"], "y": r["top"], "width": r["width"], "height": r["height"],
-                     "scale": 1}})
-        return png_image(shot["data"]), r
+        ratio = r["ratio"]
+        box = (round(r["left"] * ratio), round(r["top"] * ratio),
+               round((r["left"] + r["width"]) * ratio), round((r["top"] + r["height"]) * ratio))
+        return self.screenshot().crop(box), r
 
     def screenshot(self):
-        return png_image(self.driver.get_screenshot_as_base64())
+        """The viewport in device pixels."""
+        return png_image(self.cdp("Page.captureScreenshot", {"format": "png"})["data"])
 
     def browser_pids(self):
         """The browser's own process and every process below it."""

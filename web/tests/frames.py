@@ -42,18 +42,22 @@ def canvas_content(data_url):
 
 
 def to_frame(capture):
-    """The game's frame from a capture of the canvas in device pixels, and the whole factor f
-    (None when the capture is not a whole multiple of 640x480)."""
+    """The game's frame read from a capture of the canvas in device pixels at each game pixel's
+    centre, and the scale in device pixels per game pixel (None, None when the capture is not
+    640x480 in shape or holds fewer device pixels than game pixels)."""
     width, height = capture.size
-    f = width // 640
-    if f < 1 or width != 640 * f or height != 480 * f:
+    scale = width / 640
+    if scale < 1 or abs(height - 480 * scale) > 1:
         return None, None
     pixels = np.asarray(capture, dtype=np.int16)
-    return pixels[f // 2::f, f // 2::f][:480, :640], f
+    xs = np.floor((np.arange(640) + 0.5) * scale).astype(int)
+    ys = np.minimum(np.floor((np.arange(480) + 0.5) * scale).astype(int), height - 1)
+    return pixels[ys][:, xs], scale
 
 
 def blocks_uniform(capture, f):
     """The number of device pixels that differ from the first pixel of their f x f block."""
+    f = int(f)
     pixels = np.asarray(capture, dtype=np.int16).reshape(480, f, 640, f, 3)
     return int((np.abs(pixels - pixels[:, :1, :, :1]).max(axis=4) > TOLERANCE).sum())
 

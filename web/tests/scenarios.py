@@ -45,9 +45,45 @@ def capture(ctx):
     """The game's frame as the player sees it, and the scale factor."""
     shot, rect = ctx.browser.capture_canvas()
     frame, f = frames.to_frame(shot)
-    assert frame is not None, f"expected the canvas to show 640x480 at a whole factor, " \
+    assert frame is not None, f"expected the canvas to show 640x480 at one device pixel or more, " \
         f"captured {shot.size[0]}x{shot.size[1]} device pixels ({rect})"
     return frame
+
+
+# The viewport in CSS px as the page sees it, and whether everything stays inside it.
+VIEW = """return {width: document.documentElement.clientWidth, height: innerHeight,
+                 scrollWidth: document.documentElement.scrollWidth}"""
+
+
+def fit_problems(ctx, rect):
+    """What is wrong with the canvas's size and place in the viewport: it fills at least 90 % of
+    the limiting side, lies inside and centred, on whole device pixels, and at a whole factor
+    where that fills 90 %, else drawn nearest-neighbour at more than one device pixel."""
+    view = ctx.browser.js(VIEW)
+    ratio, problems = rect["ratio"], []
+    full = min(view["width"] / 640, view["height"] / 480)
+    fill = rect["width"] / 640 / full
+    scale = rect["width"] * ratio / 640
+    if fill < 0.9 - 1e-9 or fill > 1.0001:
+        problems.append(f"fills {fill:.1%} of the limiting side")
+    if rect["left"] < 0 or rect["top"] < 0 or rect["left"] + rect["width"] > view["width"] + 0.01 \
+            or rect["top"] + rect["height"] > view["height"] + 0.01:
+        problems.append(f"not inside the viewport {view}: {rect}")
+    if view["scrollWidth"] > view["width"]:
+        problems.append(f"the page is {view['scrollWidth']} px wide in a {view['width']} px viewport")
+    pad = ctx.browser.js("const p = document.getElementById('pad'); return p && !p.hidden")
+    centre = (rect["left"] + rect["width"] / 2, rect["top"] + rect["height"] / 2)
+    if not pad and max(abs(centre[0] - view["width"] / 2), abs(centre[1] - view["height"] / 2)) > 1:
+        problems.append(f"centred at {centre} in a viewport of {view['width']}x{view['height']}")
+    for edge in ("left", "top", "width"):
+        if abs(rect[edge] * ratio - round(rect[edge] * ratio)) > 0.01:
+            problems.append(f"{edge} {rect[edge]} is not on a whole device pixel")
+    whole = int(full * ratio)
+    if whole >= 1 and whole / ratio >= 0.9 * full and abs(scale - round(scale)) > 1e-6:
+        problems.append(f"scale {scale:g} where the whole factor {whole} fills 90 %")
+    if rect["rendering"] not in ("pixelated", "crisp-edges") or scale <= 1 - 1e-6:
+        problems.append(f"drawn {rect['rendering']} at {scale:g} device pixels per game pixel")
+    return problems
 
 
 def heads(ctx, frame):
@@ -99,13 +135,8 @@ def board_shows(ctx):
         f"expected a 640x480 canvas, saw {rect['backingWidth']}x{rect['backingHeight']}"
     assert rect["rendering"] in ("pixelated", "crisp-edges"), \
         f"expected image-rendering pixelated, saw {rect['rendering']!r}"
-    f = rect["width"] * rect["ratio"] / 640
-    assert f == int(f) and rect["height"] * rect["ratio"] == 480 * f, \
-        f"expected a whole factor, saw the canvas {rect['width']}x{rect['height']} CSS pixels " \
-        f"at a device pixel ratio of {rect['ratio']}"
-    view = ctx.browser.js("return [innerWidth * devicePixelRatio, innerHeight * devicePixelRatio]")
-    assert 640 * (f + 1) > view[0] or 480 * (f + 1) > view[1], \
-        f"expected the largest whole factor, saw {f:g} in a viewport of {view} device pixels"
+    problems = fit_problems(ctx, rect)
+    assert not problems, "expected the frame to fill the viewport sharply: " + "; ".join(problems)
     frame = capture(ctx)
     share = frames.background_share(ctx.art, frame)
     assert share > 0.9, f"expected the background tile over the board, saw it on {share:.0%}"

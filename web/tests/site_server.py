@@ -26,12 +26,13 @@ class Handler(http.server.SimpleHTTPRequestHandler):
 
 
 class SiteServer:
-    def __init__(self, folder):
-        self.folder = folder
+    def __init__(self, folder, port=0):
+        self.folder, self.port = folder, port  # port 0: a free one
 
     def __enter__(self):
         handler = functools.partial(Handler, directory=self.folder)
-        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        http.server.ThreadingHTTPServer.allow_reuse_address = True
+        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", self.port), handler)
         self.httpd.daemon_threads = True
         self.httpd.requests = []
         self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)

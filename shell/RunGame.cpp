@@ -10,13 +10,11 @@
 #include "shell/FrontEnd.h"
 #include "shell/ProgramDirectory.h"
 #include "shell/SdlPlatform.h"
+#include "shell/StartupError.h"
 
 namespace nuikaro {
 
-int RunGame(SDL_Window* window,
-            const std::function<void(const std::string& file, const std::string& reason)>&
-                reportStartupError,
-            const std::function<void()>& started) {
+int RunGame(SDL_Window* window, const std::function<void()>& started) {
   Game game;
   Renderer renderer(game);
   const std::unique_ptr<EventSource> events = DesktopEventSource(window);
@@ -26,8 +24,8 @@ int RunGame(SDL_Window* window,
   try {
     LoadForm(form);
   } catch (const PictureError& error) {
-    reportStartupError(error.File(), error.Reason());
-    return EXIT_FAILURE;
+    // The renderer knows nothing of the start; here its refusal joins every other start-up error.
+    throw StartupError(error.File(), error.Reason());
   }
   if (started) {
     started();

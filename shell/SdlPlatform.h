@@ -19,7 +19,7 @@ class SdlPlatform final : public WindowPlatform {
  public:
   // window: made by the caller, still hidden (Show maps it). renderer: its back buffer is what
   // the window shows. events: where the loop takes its events and time from. random: the rules'
-  // random numbers. Throws ScreenError when the window has no way to show a frame.
+  // random numbers. Throws StartupError when the window has no way to show a frame.
   SdlPlatform(SDL_Window* window, Renderer& renderer, EventSource& events, RandomSource& random);
   SdlPlatform(const SdlPlatform&) = delete;
   SdlPlatform& operator=(const SdlPlatform&) = delete;

@@ -9,6 +9,7 @@
 #include "shell/Form.h"
 #include "shell/FrontEnd.h"
 #include "shell/ProgramDirectory.h"
+#include "shell/SdlGameHost.h"
 #include "shell/SdlPlatform.h"
 #include "shell/StartupError.h"
 
@@ -18,9 +19,11 @@ int RunGame(SDL_Window* window, const std::function<void()>& started) {
   Game game;
   Renderer renderer(game);
   const std::unique_ptr<EventSource> events = DesktopEventSource(window);
+  Screen screen(window);
+  SdlPlatform platform(window, renderer, screen, *events);
   RandomSource random;
-  SdlPlatform platform(window, renderer, *events, random);
-  Form1 form{game, renderer, platform, ProgramDirectory()};
+  SdlGameHost host(window, renderer, screen, platform, random);
+  Form1 form{game, renderer, platform, host, ProgramDirectory()};
   try {
     LoadForm(form);
   } catch (const PictureError& error) {

@@ -19,6 +19,7 @@
 #include "shell/FrontEnd.h"
 #include "shell/ModalBox.h"
 #include "shell/RunGame.h"
+#include "shell/SdlGameHost.h"
 #include "shell/SdlPlatform.h"
 
 namespace nuikaro {
@@ -31,9 +32,22 @@ using gametest::LaySnake;
 using gametest::PutItemsOn;
 
 // Events and checks at given times from the start of the script. The clock stands still except
-// where the loop waits: a wait runs the clock on to the next step or to the end of its time.
+// where the loop waits: a wait runs the clock on to the next step or to the end of its time. The
+// loop must take the whole script and end with its last step: a test fails when steps are left,
+// and when the loop asks for more after the last one.
 class ScriptedEvents final : public EventSource {
  public:
+  ScriptedEvents() = default;
+  ScriptedEvents(const ScriptedEvents&) = delete;
+  ScriptedEvents& operator=(const ScriptedEvents&) = delete;
+  ~ScriptedEvents() override {
+    if (!steps_.empty()) {
+      ADD_FAILURE() << "the loop ended with " << steps_.size() << " steps of the script left, "
+                    << "the first at "
+                    << std::chrono::duration_cast<milliseconds>(steps_.front().At).count() << " ms";
+    }
+  }
+
   // The event is made when it is delivered, so it can name a window that opens on the way.
   void At(int milliseconds, std::function<SDL_Event()> event) {
     steps_.push_back({std::chrono::milliseconds(milliseconds), std::move(event), {}});
@@ -44,9 +58,12 @@ class ScriptedEvents final : public EventSource {
 
   Clock::time_point Now() override { return now_; }
 
-  // After the last step: quit events, as at log-out, so a loop that ends as it should ends here.
+  // After the last step the loop should have ended: quit events, as at log-out, stop it.
   bool NextEvent(SDL_Event& event, int timeoutMilliseconds) override {
     if (steps_.empty()) {
+      if (callsAfterEnd_ == 0) {
+        ADD_FAILURE() << "the loop goes on after the last step of the script";
+      }
       if (++callsAfterEnd_ > 100) {
         throw std::runtime_error("the loop goes on after the script and its close request");
       }
@@ -109,6 +126,21 @@ SDL_Event QuitEvent() {
   return event;
 }
 
+// The shell's objects around one game, as RunGame makes them, on a script.
+struct ScriptedShell {
+  ScriptedShell(SDL_Window* window, Game& game, Renderer& renderer, EventSource& events)
+      : Screen(window),
+        Loop(window, renderer, Screen, events),
+        Host(window, renderer, Screen, Loop, Random),
+        Form{game, renderer, Loop, Host, NUIKARO_ASSET_DIR} {}
+
+  nuikaro::Screen Screen;
+  SdlPlatform Loop;
+  RandomSource Random;
+  SdlGameHost Host;
+  Form1 Form;
+};
+
 class EventLoopTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -165,9 +197,9 @@ class EventLoopTest : public ::testing::Test {
   Game game;
   Renderer renderer{game};
   ScriptedEvents events;
-  RandomSource random;
-  SdlPlatform platform{window, renderer, events, random};
-  Form1 form{game, renderer, platform, NUIKARO_ASSET_DIR};
+  ScriptedShell shell{window, game, renderer, events};
+  SdlPlatform& platform = shell.Loop;
+  Form1& form = shell.Form;
 };
 
 struct KeysCase {
@@ -213,8 +245,8 @@ TEST_F(EventLoopTest, KeysReachTheGameOneByOneWithEachRepeatOfAHeldKeyAPress) {
     Game fresh;
     game = fresh;
     ScriptedEvents script;
-    SdlPlatform loop(window, renderer, script, random);
-    Form1 gameForm{game, renderer, loop, NUIKARO_ASSET_DIR};
+    ScriptedShell other(window, game, renderer, script);
+    Form1& gameForm = other.Form;
     LoadForm(gameForm);
     LaySnake(game, {{5, 5}}, DirUp);
     PutItemsOn(game, 29, 0);
@@ -232,7 +264,8 @@ TEST_F(EventLoopTest, KeysReachTheGameOneByOneWithEachRepeatOfAHeldKeyAPress) {
       EXPECT_EQ(gametest::CellOf(game.Segments[0]), row.Head);
       EXPECT_EQ(game.NextDir, row.NextDir);
     });
-    loop.Run(gameForm);
+    script.At(at + 10, QuitEvent);
+    other.Loop.Run(gameForm);
   }
 }
 
@@ -280,6 +313,7 @@ TEST_F(EventLoopTest, WhileTheBoxIsOpenTheGameStandsStillAndItsWindowRepaints) {
   // The next tick comes a full period after the box closed, not on the old beat (at 500).
   events.CheckAt(549, [&] { EXPECT_EQ(game.TickCount, 0); });
   events.CheckAt(551, [&] { EXPECT_EQ(game.TickCount, 1); });
+  events.At(560, QuitEvent);
   platform.Run(form);
   EXPECT_EQ(boxTitle, TitleText);
 }
@@ -290,8 +324,8 @@ TEST_F(EventLoopTest, ACloseRequestWhileTheBoxIsOpenEndsTheGameAtOnceAndDrawsNot
     Game fresh;
     game = fresh;
     ScriptedEvents script;
-    SdlPlatform loop(window, renderer, script, random);
-    Form1 gameForm{game, renderer, loop, NUIKARO_ASSET_DIR};
+    ScriptedShell other(window, game, renderer, script);
+    Form1& gameForm = other.Form;
     LoadForm(gameForm);
     PutItemsOn(game, 29, 0);
     game.StepMode = BoolTrue;
@@ -302,10 +336,9 @@ TEST_F(EventLoopTest, ACloseRequestWhileTheBoxIsOpenEndsTheGameAtOnceAndDrawsNot
       ASSERT_NE(Box(), nullptr) << "no box";
       frameUnderTheBox = renderer.BackBuffer;
     });
+    // The last step: the script fails should the loop go on after it.
     script.At(30, [&] { return request == 0 ? QuitEvent() : WindowEvent(windowId, request); });
-    // Anything after this would be delivered only if the loop went on.
-    script.At(40, [&] { return KeyEvent(SDL_KEYDOWN, windowId, SDLK_RETURN); });
-    loop.Run(gameForm);
+    other.Loop.Run(gameForm);
     EXPECT_TRUE(gameForm.Closed);
     EXPECT_EQ(Box(), nullptr) << "the box outlived the game";
     EXPECT_EQ(renderer.BackSprite.Width, 0) << "not shut down";
@@ -318,7 +351,7 @@ TEST_F(EventLoopTest, ACloseRequestWhileTheBoxIsOpenEndsTheGameAtOnceAndDrawsNot
 TEST_F(EventLoopTest, TheHostsRedrawShowsTheFrameItHasJustDrawn) {
   // The window still holds the first frame; the snake and the items have moved since.
   StartPlayingAt(5, 5, BoolFalse);
-  platform.RenderFrame();
+  shell.Host.RenderFrame();
   Renderer fresh(game);
   LoadSprites(fresh, NUIKARO_ASSET_DIR);
   RenderFrame(fresh);
@@ -528,8 +561,8 @@ TEST_F(EventLoopTest, EscapeAtTheGameWindowEndsTheGameAndClicksThereDoNothing) {
     EXPECT_FALSE(form.Closed);
     EXPECT_EQ(Box(), nullptr);
   });
+  // The last step: the script fails should the loop go on after it.
   events.At(30, [&] { return KeyEvent(SDL_KEYDOWN, windowId, SDLK_ESCAPE); });
-  events.CheckAt(40, [&] { ADD_FAILURE() << "the loop went on after Escape"; });
   platform.Run(form);
   EXPECT_TRUE(form.Closed);
 }
@@ -547,6 +580,7 @@ TEST_F(EventLoopTest, AClickOnOkThroughTheLoopClosesTheBoxAndTheGameGoesOn) {
     EXPECT_EQ(game.Running, BoolTrue);
     EXPECT_FALSE(form.Closed);
   });
+  events.At(60, QuitEvent);
   platform.Run(form);
 }
 

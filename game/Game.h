@@ -69,9 +69,12 @@ struct Game {
 // What the rules need from the program around them. Calls come on the game's one thread.
 class GameHost {
  public:
-  // Draws the whole frame from the current state and shows it.
+  // Draws the whole frame from the current state and shows it; draws nothing once the program
+  // has been closed during the box (see rtcMsgBox).
   virtual void RenderFrame() = 0;
-  // Shows a modal box with the text and an OK button; returns once the player has closed it.
+  // Shows a modal box with the text and an OK button; returns once the player has closed it, or
+  // as soon as the program is closed while it is open. From such a close on the host draws
+  // nothing: the rules run on to the end of the move (the restart too), unseen.
   virtual void rtcMsgBox(std::string_view text) = 0;
   // Reseeds the random source from the clock without restarting its sequence.
   virtual void rtcRandomize() = 0;

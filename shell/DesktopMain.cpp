@@ -4,33 +4,23 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <exception>
 #include <string>
+#include <utility>
 
 #include "render/Panel.h"
 #include "render/Renderer.h"
 #include "shell/Environment.h"
 #include "shell/FrontEnd.h"
 #include "shell/RunGame.h"
+#include "shell/StartupError.h"
 
 namespace {
 
 using namespace nuikaro;
 
-// A reason the game cannot start; File is empty when no file is to blame.
-struct StartupError {
-  std::string File;
-  std::string Reason;
-};
-
-// Prints "ぬいかろ: <file>: <reason>" and, when there is a display to show it on, the same in an
-// error box.
-void ReportStartupError(const StartupError& error, bool displayOpen) {
-  std::string message = std::string(TitleText) + ": ";
-  if (!error.File.empty()) {
-    message += error.File + ": ";
-  }
-  message += error.Reason;
+// The desktop's way to show why the game cannot start: on stderr and, when there is a display to
+// show it on, in an error box.
+void ShowStartupError(const std::string& message, bool displayOpen) {
   std::fprintf(stderr, "%s\n", message.c_str());
   if (displayOpen) {
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, TitleText, message.c_str(), nullptr);
@@ -44,64 +34,89 @@ bool IsInvisibleDriver(const char* driver) {
          std::strcmp(driver, "dummy") == 0;
 }
 
-}  // namespace
+// SDL's video and the game window, given back however the start ends: only after a failure has
+// been shown, so that its box still has SDL.
+class DesktopSession {
+ public:
+  DesktopSession() = default;
+  DesktopSession(const DesktopSession&) = delete;
+  DesktopSession& operator=(const DesktopSession&) = delete;
+  ~DesktopSession() {
+    if (window_ != nullptr) {
+      SDL_DestroyWindow(window_);
+    }
+    if (started_) {
+      SDL_Quit();
+    }
+  }
 
-int nuikaro::RunDesktop() {
-  PrepareDesktop();
-  const bool driverOnPurpose = IsSet("SDL_VIDEODRIVER");
-  if (const std::string reason = MissingDisplayReason(); !reason.empty()) {
-    ReportStartupError({"", reason}, false);
-    return EXIT_FAILURE;
+  // Checks the display and starts SDL's video on it. Throws StartupError.
+  void OpenDisplay() {
+    PrepareDesktop();
+    const bool driverOnPurpose = IsSet("SDL_VIDEODRIVER");
+    if (std::string reason = MissingDisplayReason(); !reason.empty()) {
+      throw StartupError(std::move(reason));
+    }
+    if (std::string reason = RefusedDisplayReason(); !reason.empty()) {
+      throw StartupError(std::move(reason));
+    }
+    // Otherwise SDL backs the window surface with OpenGL on X11: ten times the memory and CPU.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+      throw StartupError(driverOnPurpose ? std::string("cannot open the display: ") + SDL_GetError()
+                                         : UnreachableDisplayReason());
+    }
+    started_ = true;
+    if (!driverOnPurpose && IsInvisibleDriver(SDL_GetCurrentVideoDriver())) {
+      throw StartupError(UnreachableDisplayReason());
+    }
+    displayOpen_ = true;
+    // Pads steer as a second keyboard (shell/Gamepads.h); without them the game runs as before.
+    SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
   }
-  if (const std::string reason = RefusedDisplayReason(); !reason.empty()) {
-    ReportStartupError({"", reason}, false);
-    return EXIT_FAILURE;
-  }
-  // Otherwise SDL backs the window surface with OpenGL on X11: ten times the memory and CPU.
-  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    ReportStartupError(driverOnPurpose ? StartupError{"", std::string("cannot open the display: ") +
-                                                              SDL_GetError()}
-                                       : StartupError{"", UnreachableDisplayReason()},
-                       false);
-    return EXIT_FAILURE;
-  }
-  if (!driverOnPurpose && IsInvisibleDriver(SDL_GetCurrentVideoDriver())) {
-    ReportStartupError({"", UnreachableDisplayReason()}, false);
-    SDL_Quit();
-    return EXIT_FAILURE;
-  }
-  // Pads steer as a second keyboard (shell/Gamepads.h); without them the game runs as before.
-  SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
-  int status = EXIT_FAILURE;
-  SDL_Window* window = SDL_CreateWindow(
-      TitleText, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ScreenWidth, ScreenHeight,
-      SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
-  if (window == nullptr) {
-    ReportStartupError({"", std::string("cannot make the game window: ") + SDL_GetError()}, true);
-  } else {
+
+  // Makes the game window, still hidden, at the desktop's start scale. Throws StartupError.
+  SDL_Window* MakeWindow() {
+    window_ = SDL_CreateWindow(TitleText, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               ScreenWidth, ScreenHeight,
+                               SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+    if (window_ == nullptr) {
+      throw StartupError(std::string("cannot make the game window: ") + SDL_GetError());
+    }
     // Smaller than the frame would cut it off; larger shows it scaled.
-    SDL_SetWindowMinimumSize(window, ScreenWidth, ScreenHeight);
+    SDL_SetWindowMinimumSize(window_, ScreenWidth, ScreenHeight);
     // On a high-density desktop the window opens at its whole factor, the frame scaled crisply.
-    const int32_t scale = DesktopStartScale(window);
+    const int32_t scale = DesktopStartScale(window_);
     if (scale > 1) {
-      SDL_SetWindowSize(window, ScreenWidth * scale, ScreenHeight * scale);
-      SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+      SDL_SetWindowSize(window_, ScreenWidth * scale, ScreenHeight * scale);
+      SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
     // The game reads keys, never text: without this every key press also goes through the input
     // method, and the pointer wakes the loop for nothing.
     SDL_StopTextInput();
     SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
-    DressWindow(window);
-    try {
-      status = RunGame(window, [](const std::string& file, const std::string& reason) {
-        ReportStartupError({file, reason}, true);
-      });
-    } catch (const std::exception& error) {
-      ReportStartupError({"", error.what()}, true);
-    }
-    SDL_DestroyWindow(window);
+    DressWindow(window_);
+    return window_;
   }
-  SDL_Quit();
-  return status;
+
+  // A box can be shown: SDL has a display that is seen.
+  bool DisplayOpen() const { return displayOpen_; }
+
+ private:
+  bool started_ = false;
+  bool displayOpen_ = false;
+  SDL_Window* window_ = nullptr;
+};
+
+}  // namespace
+
+int nuikaro::RunDesktop() {
+  DesktopSession session;
+  try {
+    session.OpenDisplay();
+    return RunGame(session.MakeWindow());
+  } catch (const StartupError& error) {
+    ShowStartupError(StartupErrorMessage(error), session.DisplayOpen());
+    return EXIT_FAILURE;
+  }
 }

@@ -18,8 +18,8 @@ void InitGame(Form1& form) {
   form.Platform.SetTimer();
   SetSegmentState(form.Game, 0, StateHead);  // the head on cell (0, 0), facing up
   form.Game.NextDir = DirDown;
-  SpawnAllItems(form.Game, form.Platform);
-  form.Platform.RenderFrame();
+  SpawnAllItems(form.Game, form.Host);
+  form.Host.RenderFrame();
   // Last, so no tick or key ever sees a half-made game.
   form.Game.Running = BoolTrue;
 }
@@ -55,7 +55,7 @@ void Form_KeyDown(Form1& form, int16_t keyCode) {
   // In step mode every key that leaves a direction moves at once; Enter switching step mode on
   // counts too.
   if (game.StepMode != BoolFalse && game.NextDir != NoDirection) {
-    MoveSnake(game, form.Platform, game.NextDir);
+    MoveSnake(game, form.Host, game.NextDir);
   }
 }
 

@@ -1,8 +1,8 @@
 // The game window Form1 and its event procedures: start-up, keys, close.
 //
-// Nothing here knows SDL. Everything from outside comes through WindowPlatform: the window, the
-// timer and the close request, and, as the rules' GameHost, the redraw, the game-over box and the
-// random source. The shell's SDL code implements it; the tests fake it.
+// Nothing here knows SDL. Everything from outside comes through two objects: the WindowPlatform
+// (the window, the timer and the close request) and the rules' GameHost (the redraw, the
+// game-over box and the random source). The shell's SDL code implements both; the tests fake them.
 #pragma once
 
 #include <cstdint>
@@ -26,9 +26,9 @@ inline constexpr int16_t Down = 40;
 
 inline constexpr int TimerPeriodMilliseconds = 100;
 
-// What Form1 needs from the window system, beyond what the rules need of it as their host. All
-// calls come on the game's one thread.
-class WindowPlatform : public GameHost {
+// What Form1 needs from the window system, beyond what the rules need of their host. All calls
+// come on the game's one thread.
+class WindowPlatform {
  public:
   // Starts the game timer: TickProc every 100 ms from the event loop until KillTimer.
   virtual void SetTimer() = 0;
@@ -48,6 +48,7 @@ struct Form1 {
   nuikaro::Game& Game;
   Renderer& View;
   WindowPlatform& Platform;
+  GameHost& Host;         // the rules' host, given to every rule the form calls
   std::string Directory;  // where the two bitmap files lie; ends in '/'
   bool Closed = false;    // set by CloseForm, so a second close request does nothing
 };

@@ -4,7 +4,7 @@
 #include <SDL_filesystem.h>
 #include <SDL_stdinc.h>
 
-#include <stdexcept>
+#include "shell/StartupError.h"
 
 namespace nuikaro {
 
@@ -12,8 +12,7 @@ std::string ProgramDirectory() {
   char* base = SDL_GetBasePath();
   if (base == nullptr) {
     // Falling back to the current folder would load whatever pictures happen to lie there.
-    throw std::runtime_error(std::string("The program's own folder cannot be found: ") +
-                             SDL_GetError());
+    throw StartupError(std::string("The program's own folder cannot be found: ") + SDL_GetError());
   }
   // SDL ends it in the system's separator ('\\' on Windows): a name is appended straight to it.
   std::string directory(base);

@@ -6,7 +6,7 @@
 namespace nuikaro {
 
 // The directory that holds the program's executable, ending in the system's separator. Throws
-// std::runtime_error when the system cannot say.
+// StartupError when the system cannot say.
 std::string ProgramDirectory();
 
 }  // namespace nuikaro

@@ -9,25 +9,26 @@
 #include "shell/Form.h"
 #include "shell/FrontEnd.h"
 #include "shell/ProgramDirectory.h"
+#include "shell/SdlGameHost.h"
 #include "shell/SdlPlatform.h"
+#include "shell/StartupError.h"
 
 namespace nuikaro {
 
-int RunGame(SDL_Window* window,
-            const std::function<void(const std::string& file, const std::string& reason)>&
-                reportStartupError,
-            const std::function<void()>& started) {
+int RunGame(SDL_Window* window, const std::function<void()>& started) {
   Game game;
   Renderer renderer(game);
   const std::unique_ptr<EventSource> events = DesktopEventSource(window);
+  Screen screen(window);
+  SdlPlatform platform(window, renderer, screen, *events);
   RandomSource random;
-  SdlPlatform platform(window, renderer, *events, random);
-  Form1 form{game, renderer, platform, ProgramDirectory()};
+  SdlGameHost host(window, renderer, screen, platform, random);
+  Form1 form{game, renderer, platform, host, ProgramDirectory()};
   try {
     LoadForm(form);
   } catch (const PictureError& error) {
-    reportStartupError(error.File(), error.Reason());
-    return EXIT_FAILURE;
+    // The renderer knows nothing of the start; here its refusal joins every other start-up error.
+    throw StartupError(error.File(), error.Reason());
   }
   if (started) {
     started();

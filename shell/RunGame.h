@@ -4,17 +4,13 @@
 #include <SDL.h>
 
 #include <functional>
-#include <string>
 
 namespace nuikaro {
 
-// Makes Form1 in the window, loads it and runs its event loop until it closes. When a bitmap file
-// is missing or bad, reportStartupError gets the file and the reason, and the game never starts.
-// started runs once the first frame is drawn, just before the loop. Returns the program's exit
-// status.
-int RunGame(SDL_Window* window,
-            const std::function<void(const std::string& file, const std::string& reason)>&
-                reportStartupError,
-            const std::function<void()>& started = {});
+// Makes Form1 in the window, loads it and runs its event loop until it closes. Throws
+// StartupError when the game cannot start (a bitmap file missing or bad, no way to show a frame);
+// the window is then never shown. started runs once the first frame is drawn, just before the
+// loop. Returns the program's exit status once the loop has ended.
+int RunGame(SDL_Window* window, const std::function<void()>& started = {});
 
 }  // namespace nuikaro

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "shell/StartupError.h"
 #include "shell/WindowScaling.h"
 
 namespace nuikaro {
@@ -31,16 +32,16 @@ Screen::Screen(SDL_Window* window) : window_(window) {
   const std::string surfaceError = SDL_GetError();
   renderer_ = SDL_CreateRenderer(window_, -1, 0);
   if (renderer_ == nullptr) {
-    throw ScreenError("cannot show the game window: it has no surface (" + surfaceError +
-                      ") and no renderer (" + SDL_GetError() + ")");
+    throw StartupError("cannot show the game window: it has no surface (" + surfaceError +
+                       ") and no renderer (" + SDL_GetError() + ")");
   }
   texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XRGB8888, SDL_TEXTUREACCESS_STREAMING,
                                ScreenWidth, ScreenHeight);
   if (texture_ == nullptr) {
     const std::string textureError = SDL_GetError();
     SDL_DestroyRenderer(renderer_);
-    throw ScreenError("cannot show the game window: no texture for the frame (" + textureError +
-                      ")");
+    throw StartupError("cannot show the game window: no texture for the frame (" + textureError +
+                       ")");
   }
   // Whole factors by nearest neighbour keep the pixels crisp.
   SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);

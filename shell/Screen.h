@@ -4,19 +4,12 @@
 
 #include <SDL.h>
 
-#include <stdexcept>
 #include <vector>
 
 #include "render/Surface.h"
 #include "shell/FrameDamage.h"
 
 namespace nuikaro {
-
-// No way to show a frame in the window: neither its own surface nor an SDL renderer.
-class ScreenError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 // Where a present went: the window's own surface (null through a renderer) and its pixel size.
 struct PresentTarget {
@@ -43,7 +36,7 @@ class Screen {
  public:
   // Finds the way to the window. Its own surface without acceleration comes first (X11: no GPU
   // context, a shared-memory image); where the driver has none (Wayland), an SDL renderer with a
-  // streaming texture that the renderer scales. Throws ScreenError when neither can be had.
+  // streaming texture that the renderer scales. Throws StartupError when neither can be had.
   explicit Screen(SDL_Window* window);
   ~Screen();
   Screen(const Screen&) = delete;

@@ -1,16 +1,13 @@
 #include "shell/SdlPlatform.h"
 
-#include <string>
-
-#include "render/Panel.h"
 #include "shell/Gamepads.h"
 #include "shell/KeyMap.h"
 
 namespace nuikaro {
 
-SdlPlatform::SdlPlatform(SDL_Window* window, Renderer& renderer, EventSource& events,
-                         RandomSource& random)
-    : window_(window), renderer_(renderer), events_(events), screen_(window), random_(random) {}
+SdlPlatform::SdlPlatform(SDL_Window* window, Renderer& renderer, Screen& screen,
+                         EventSource& events)
+    : window_(window), renderer_(renderer), screen_(screen), events_(events) {}
 
 void SdlPlatform::Run(Form1& form) {
   form_ = &form;
@@ -25,7 +22,7 @@ void SdlPlatform::DeliverNext() {
   if (schedule_.IsDue(now)) {
     // Scheduled before the tick runs, so a game-over box inside it can push the next one back.
     schedule_.Advance(now);
-    TickProc(form_->Game, *this);
+    TickProc(form_->Game, form_->Host);
     return;
   }
   SDL_Event event;
@@ -86,6 +83,19 @@ uint32_t SdlPlatform::PadKeyWindow() const {
   return box_ != nullptr ? box_->WindowId() : SDL_GetWindowID(window_);
 }
 
+bool SdlPlatform::ServeBox(ModalBox& box) {
+  if (box.IsOpen() && form_ != nullptr) {
+    box_ = &box;
+    while (!box.Closed() && !form_->Closed) {
+      DeliverNext();
+    }
+    box_ = nullptr;
+  }
+  // No tick waits from before the box closed: the next one comes a full period after.
+  schedule_.Postpone(events_.Now());
+  return form_ == nullptr || !form_->Closed;
+}
+
 void SdlPlatform::SetTimer() {
   schedule_.Start(events_.Now());
 }
@@ -100,39 +110,6 @@ void SdlPlatform::Show() {
 
 void SdlPlatform::Unload() {
   CloseForm(*form_);
-}
-
-void SdlPlatform::RenderFrame() {
-  if (form_ != nullptr && form_->Closed) {
-    return;  // closed while the box was open: the restart that follows is never seen
-  }
-  nuikaro::RenderFrame(renderer_);
-  screen_.Present(renderer_.BackBuffer);
-}
-
-void SdlPlatform::rtcMsgBox(std::string_view text) {
-  ModalBox box(window_, TitleText, text, renderer_.Fonts);
-  if (!box.IsOpen()) {
-    // No window for our own box: SDL's, which blocks the loop, is still better than none.
-    const std::string message(text);
-    SDL_ShowSimpleMessageBox(0, TitleText, message.c_str(), window_);
-  } else if (form_ != nullptr) {
-    box_ = &box;
-    while (!box.Closed() && !form_->Closed) {
-      DeliverNext();
-    }
-    box_ = nullptr;
-  }
-  // No tick waits from before the box closed: the next one comes a full period after.
-  schedule_.Postpone(events_.Now());
-}
-
-void SdlPlatform::rtcRandomize() {
-  random_.Randomize();
-}
-
-float SdlPlatform::rtcRandomNext() {
-  return random_.Next();
 }
 
 }  // namespace nuikaro

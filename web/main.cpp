@@ -7,12 +7,12 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <exception>
 #include <string>
 
 #include "render/Panel.h"
 #include "render/Renderer.h"
 #include "shell/RunGame.h"
+#include "shell/StartupError.h"
 
 EM_JS(void, nuikaro_tell_page_shown, (), { Module['nuikaroPage'].shown(); });
 EM_JS(void, nuikaro_tell_page_ended, (), { Module['nuikaroPage'].ended(); });
@@ -23,34 +23,44 @@ namespace {
 
 using namespace nuikaro;
 
-// "ぬいかろ: <file>: <reason>", as the desktop words it, on stderr and on the page.
-void ReportStartupError(const std::string& file, const std::string& reason) {
-  std::string message = std::string(TitleText) + ": ";
-  if (!file.empty()) {
-    message += file + ": ";
-  }
-  message += reason;
+// The page's way to show why the game cannot start: on stderr and in the page's notice.
+void ShowStartupError(const std::string& message) {
   std::fprintf(stderr, "%s\n", message.c_str());
   nuikaro_tell_page_failed(message.c_str());
 }
 
-}  // namespace
-
-int main() {
-  // A present need not give the browser its thread: the loop's wait does, right after.
-  SDL_SetHint(SDL_HINT_EMSCRIPTEN_ASYNCIFY, "0");
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    ReportStartupError("", std::string("cannot start SDL's video: ") + SDL_GetError());
-    return EXIT_FAILURE;
+// SDL's video and the canvas's window, given back however the start ends: only after a failure
+// has been shown.
+class PageSession {
+ public:
+  PageSession() = default;
+  PageSession(const PageSession&) = delete;
+  PageSession& operator=(const PageSession&) = delete;
+  ~PageSession() {
+    if (window_ != nullptr) {
+      SDL_DestroyWindow(window_);
+    }
+    if (started_) {
+      SDL_Quit();
+    }
   }
-  // Neither resizable nor high-density: the canvas holds the frame 1:1, and the page scales it
-  // by a whole factor of device pixels.
-  SDL_Window* window = SDL_CreateWindow(TitleText, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                        ScreenWidth, ScreenHeight, SDL_WINDOW_HIDDEN);
-  int status = EXIT_FAILURE;
-  if (window == nullptr) {
-    ReportStartupError("", std::string("cannot make the game window: ") + SDL_GetError());
-  } else {
+
+  // Starts SDL's video and makes the game window in the canvas, still hidden. Throws
+  // StartupError.
+  SDL_Window* MakeWindow() {
+    // A present need not give the browser its thread: the loop's wait does, right after.
+    SDL_SetHint(SDL_HINT_EMSCRIPTEN_ASYNCIFY, "0");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+      throw StartupError(std::string("cannot start SDL's video: ") + SDL_GetError());
+    }
+    started_ = true;
+    // Neither resizable nor high-density: the canvas holds the frame 1:1, and the page scales it
+    // by a whole factor of device pixels.
+    window_ = SDL_CreateWindow(TitleText, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                               ScreenWidth, ScreenHeight, SDL_WINDOW_HIDDEN);
+    if (window_ == nullptr) {
+      throw StartupError(std::string("cannot make the game window: ") + SDL_GetError());
+    }
     // The page hands over the keys itself; SDL's own listeners would keep every key from the
     // browser, its shortcuts too.
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, 0, nullptr);
@@ -58,14 +68,30 @@ int main() {
     emscripten_set_keypress_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, 0, nullptr);
     SDL_StopTextInput();
     SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
-    try {
-      status = RunGame(window, ReportStartupError, [] { nuikaro_tell_page_shown(); });
-    } catch (const std::exception& error) {
-      ReportStartupError("", error.what());
-    }
-    SDL_DestroyWindow(window);
+    return window_;
   }
-  SDL_Quit();
+
+ private:
+  bool started_ = false;
+  SDL_Window* window_ = nullptr;
+};
+
+// The game in the page until it ends; the program's exit status.
+int RunPage() {
+  PageSession session;
+  try {
+    return RunGame(session.MakeWindow(), [] { nuikaro_tell_page_shown(); });
+  } catch (const StartupError& error) {
+    ShowStartupError(StartupErrorMessage(error));
+    return EXIT_FAILURE;
+  }
+}
+
+}  // namespace
+
+int main() {
+  const int status = RunPage();
+  // Told only once SDL has given the canvas back.
   if (status == EXIT_SUCCESS) {
     nuikaro_tell_page_ended();
   }

@@ -1,10 +1,9 @@
-// The window system for Form1 without a window: the rules' half of it is the shared fake host, and
-// the window's own calls go into the same log of events (T SetTimer, K KillTimer, S Show, U
-// Unload), so the tests can read the order of start-up and shut-down.
+// The window system for Form1 without a window, with the shared fake host as the rules' host
+// (Host): the window's own calls go into the host's log of events (T SetTimer, K KillTimer, S
+// Show, U Unload), so the tests can read the order of start-up and shut-down.
 #pragma once
 
 #include <algorithm>
-#include <string_view>
 
 #include "game/tests/FakeHost.h"
 #include "shell/Form.h"
@@ -31,10 +30,6 @@ class FakeWindow final : public WindowPlatform {
     Host.Events += 'U';
     CloseForm(*Form);
   }
-  void RenderFrame() override { Host.RenderFrame(); }
-  void rtcMsgBox(std::string_view text) override { Host.rtcMsgBox(text); }
-  void rtcRandomize() override { Host.rtcRandomize(); }
-  float rtcRandomNext() override { return Host.rtcRandomNext(); }
 
   int Count(char event) const {
     return static_cast<int>(std::count(Host.Events.begin(), Host.Events.end(), event));

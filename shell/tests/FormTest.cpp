@@ -53,7 +53,7 @@ class FormTest : public ::testing::Test {
   Game game;
   Renderer view{game};
   shelltest::FakeWindow window{game, view};
-  Form1 form{game, view, window, ""};
+  Form1 form{game, view, window, window.Host, ""};
 
  private:
   std::filesystem::path directory_;

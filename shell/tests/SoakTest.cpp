@@ -121,7 +121,7 @@ TEST(Soak, TwoHundredThousandRandomTicksAndKeysKeepTheTablesSound) {
   shelltest::FakeWindow window(game, view);
   window.Host.Record = false;
   window.Host.MoreNumbers = [&random] { return static_cast<float>(random() >> 8) * 0x1p-24f; };
-  Form1 form{game, view, window, NUIKARO_ASSET_DIR};
+  Form1 form{game, view, window, window.Host, NUIKARO_ASSET_DIR};
   window.Form = &form;
   LoadForm(form);
   ASSERT_EQ(BrokenRule(game), "");
@@ -134,7 +134,7 @@ TEST(Soak, TwoHundredThousandRandomTicksAndKeysKeepTheTablesSound) {
   for (int operation = 0; operation < 200000; ++operation) {
     const unsigned choice = random() % 100;
     if (choice < 55) {
-      TickProc(game, window);
+      TickProc(game, form.Host);
     } else if (choice < 95) {  // a careful direction
       Form_KeyDown(form, ArrowKey(SteeringDirection(game, random)));
     } else if (choice < 98) {

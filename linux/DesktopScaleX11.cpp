@@ -12,10 +12,9 @@ int32_t DesktopStartScale(SDL_Window* window) {
   if (!native) {
     return 1;
   }
+  // Left 0 by 0 when SDL cannot say (it writes nothing then): no factor above 1 fits in that.
   SDL_Rect usable{};
-  if (SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(window), &usable) != 0) {
-    return 1;
-  }
+  SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(window), &usable);
   // The resource database was read from the root window when SDL opened the display.
   const char* xftDpi = XGetDefault(native->info.x11.display, "Xft", "dpi");
   return StartScale(std::getenv("GDK_SCALE"), xftDpi, usable.w, usable.h);

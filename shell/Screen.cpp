@@ -172,13 +172,20 @@ void Screen::PresentToRenderer(const Surface& frame, bool whole) {
       SDL_UpdateTexture(texture_, &area, frame.Row(part.Y) + part.X, pitch);
     }
   }
-  const FramePlacement place = PlaceFrame(last_.Width, last_.Height);
-  const SDL_Rect target = ToSdl(PlacedPart(place, {0, 0, frame.Width, frame.Height}));
+  DrawPlacedFrame(renderer_, texture_, last_.Width, last_.Height);
+}
+
+void DrawPlacedFrame(SDL_Renderer* renderer, SDL_Texture* texture, int width, int height) {
+  int frameWidth = 0;
+  int frameHeight = 0;
+  SDL_QueryTexture(texture, nullptr, nullptr, &frameWidth, &frameHeight);
+  const FramePlacement place = PlaceFrame(width, height);
+  const SDL_Rect target = ToSdl(PlacedPart(place, {0, 0, frameWidth, frameHeight}));
   // A renderer's back buffer holds nothing after a present: the whole picture is drawn each time.
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, SDL_ALPHA_OPAQUE);
-  SDL_RenderClear(renderer_);
-  SDL_RenderCopy(renderer_, texture_, nullptr, &target);
-  SDL_RenderPresent(renderer_);
+  SDL_SetRenderDrawColor(renderer, 0, 0, 0, SDL_ALPHA_OPAQUE);
+  SDL_RenderClear(renderer);
+  SDL_RenderCopy(renderer, texture, nullptr, &target);
+  SDL_RenderPresent(renderer);
 }
 
 }  // namespace nuikaro

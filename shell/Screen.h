@@ -32,6 +32,10 @@ bool SendsWholeFrame(bool pixelsLost, const Surface& shown, const Surface& frame
 bool WriteFrame(SDL_Surface* surface, const Surface& frame, bool whole,
                 const std::vector<Rect>& parts, std::vector<SDL_Rect>& sent);
 
+// Draws the frame's texture into a renderer's output of width by height pixels, scaled and placed
+// by PlaceFrame with black around, and presents it.
+void DrawPlacedFrame(SDL_Renderer* renderer, SDL_Texture* texture, int width, int height);
+
 class Screen {
  public:
   // Finds the way to the window. Its own surface without acceleration comes first (X11: no GPU

@@ -235,7 +235,8 @@ TEST(ProbeX11Display, TellsAcceptedFromRefusedWithXlibsReasonFromNoServer) {
   std::filesystem::remove(cookies);
 }
 
-// Before SDL starts: X11 is the one driver tried when an X display alone is given, the window's
+// Before SDL starts: a display is missing only when neither a driver nor a display is named, X11
+// is the one driver tried when an X display alone is given, the window's
 // X11 class and Wayland app_id are the desktop entry's name, and a locale without UTF-8 gets
 // C.UTF-8's character type, in the environment too (SDL's X11 box sets its locale from there).
 TEST(PrepareDesktop, PicksX11ForAnXDisplayAloneNamesTheWindowAndMakesTheLocaleUtf8) {
@@ -245,12 +246,14 @@ TEST(PrepareDesktop, PicksX11ForAnXDisplayAloneNamesTheWindowAndMakesTheLocaleUt
     const char* x11;          // DISPLAY
     const char* wayland;      // WAYLAND_DISPLAY
     const char* hint;         // what SDL reads for the driver afterwards
+    bool missing;             // MissingDisplayReason gives a reason
   };
-  for (const DriverRow& row :
-       {DriverRow{nullptr, ":5", nullptr, "x11"}, DriverRow{nullptr, ":5", "wayland-0", nullptr},
-        DriverRow{nullptr, nullptr, "wayland-0", nullptr},
-        DriverRow{"wayland", ":5", nullptr, "wayland"},
-        DriverRow{nullptr, nullptr, nullptr, nullptr}}) {
+  for (const DriverRow& row : {DriverRow{nullptr, ":5", nullptr, "x11", false},
+                               DriverRow{nullptr, ":5", "wayland-0", nullptr, false},
+                               DriverRow{nullptr, nullptr, "wayland-0", nullptr, false},
+                               DriverRow{"wayland", ":5", nullptr, "wayland", false},
+                               DriverRow{"x11", nullptr, nullptr, "x11", false},
+                               DriverRow{nullptr, nullptr, nullptr, nullptr, true}}) {
     SetOrUnset("SDL_VIDEODRIVER", row.videoDriver);
     SetOrUnset("DISPLAY", row.x11);
     SetOrUnset("WAYLAND_DISPLAY", row.wayland);
@@ -262,6 +265,10 @@ TEST(PrepareDesktop, PicksX11ForAnXDisplayAloneNamesTheWindowAndMakesTheLocaleUt
         << (row.wayland ? row.wayland : "-");
     EXPECT_STREQ(std::getenv("SDL_VIDEO_X11_WMCLASS"), "io.github.nuikaro.nuikaro");
     EXPECT_STREQ(std::getenv("SDL_VIDEO_WAYLAND_WMCLASS"), "io.github.nuikaro.nuikaro");
+    EXPECT_EQ(MissingDisplayReason(),
+              row.missing ? "no display to open the game window on (neither DISPLAY nor "
+                            "WAYLAND_DISPLAY is set)"
+                          : "");
   }
   unsetenv("SDL_VIDEODRIVER");
   unsetenv("WAYLAND_DISPLAY");

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#if defined(__linux__)
+#include <sys/inotify.h>
+#endif
 
 #include <algorithm>
 #include <array>
@@ -585,7 +588,8 @@ TEST_F(LoadTest, PicturesWrittenByImageMagickLoadAsImageMagickReadsThem) {
 
 // A missing file gives the system's reason; anything but a regular file is refused before a byte
 // is read, at once: a named pipe with no writer would hold a plain open up for ever (the test
-// lets it go after five seconds, as a writer).
+// lets it go after five seconds, as a writer). On Linux the system says the pipe was never opened
+// at all, not even one that cannot wait.
 TEST_F(LoadTest, AFileThatIsMissingOrNoRegularFileIsRefusedAtOnceWithTheReason) {
 #ifdef __EMSCRIPTEN__
   GTEST_SKIP() << "a web page's build has no thread to watch the load from";
@@ -606,6 +610,11 @@ TEST_F(LoadTest, AFileThatIsMissingOrNoRegularFileIsRefusedAtOnceWithTheReason) 
   cases.push_back({pipe, "is a named pipe (FIFO), not a picture file"});
   cases.push_back({"/dev/null", "is a device, not a picture file"});
 #endif
+#if defined(__linux__) && !defined(__EMSCRIPTEN__)
+  const int opens = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ASSERT_GE(opens, 0) << std::strerror(errno);
+  ASSERT_GE(inotify_add_watch(opens, pipe.c_str(), IN_OPEN), 0) << std::strerror(errno);
+#endif
   for (const Case& refusal : cases) {
     SCOPED_TRACE(refusal.Path);
     std::future<void> load =
@@ -618,6 +627,11 @@ TEST_F(LoadTest, AFileThatIsMissingOrNoRegularFileIsRefusedAtOnceWithTheReason) 
     }
     load.get();
   }
+#if defined(__linux__) && !defined(__EMSCRIPTEN__)
+  alignas(inotify_event) char opened[sizeof(inotify_event) + 256];
+  EXPECT_LT(read(opens, opened, sizeof opened), 0) << "the named pipe was opened";
+  close(opens);
+#endif
 }
 
 TEST_F(LoadTest, LoadSpritesReadsTheTileAndTheSheetFromTheDirectory) {

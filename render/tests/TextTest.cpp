@@ -57,6 +57,7 @@ const LengthRow LengthRows[] = {
     {"ｱｲｳ", 3, 3},           // half-width katakana: one byte each
     {"é", 1, 1},             // no form
     {"a\U0001F600b", 3, 3},  // an emoji becomes '?'
+    {"\U0001F600あ", 3, 3},  // the count goes on past a character with no form
     {"\xFF\xFE", 2, 2},      // bytes that are not UTF-8
     {"ぬ\xE3\x81", 4, 4},    // each byte of a character cut short
     {"\xC3\x41", 2, 2},      // a lead byte followed by no continuation byte ('A')

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "shell/WindowScaling.h"
@@ -173,6 +174,37 @@ TEST(WriteFrame, AWindowOfAnotherPixelFormatGetsTheFrameConvertedPlacedAndBlackA
     EXPECT_NE(at(10 + 200, 5 + 400), grey) << "what did not change stays";
     SDL_FreeSurface(window);
   }
+}
+
+// Where the window has no surface (Wayland): the renderer gets the frame placed as on a surface,
+// black around it, whatever colour the renderer last drew with.
+TEST(DrawPlacedFrame, TheRendererGetsTheFrameScaledPlacedAndBlackAround) {
+  SDL_Surface* window = SDL_CreateRGBSurfaceWithFormat(0, 1300, 970, 32, SDL_PIXELFORMAT_XRGB8888);
+  ASSERT_NE(window, nullptr) << SDL_GetError();
+  SDL_FillRect(window, nullptr, 0x123456);
+  SDL_Renderer* renderer = SDL_CreateSoftwareRenderer(window);
+  ASSERT_NE(renderer, nullptr) << SDL_GetError();
+  SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_XRGB8888,
+                                           SDL_TEXTUREACCESS_STREAMING, ScreenWidth, ScreenHeight);
+  ASSERT_NE(texture, nullptr) << SDL_GetError();
+  const Surface frame = Paint(Surface(ScreenWidth, ScreenHeight), 0, 0, 640, 480, 0x808080);
+  SDL_UpdateTexture(texture, nullptr, frame.Pixels.data(), ScreenWidth * 4);
+  SDL_SetRenderDrawColor(renderer, 255, 0, 255, SDL_ALPHA_OPAQUE);
+  DrawPlacedFrame(renderer, texture, window->w, window->h);
+  const auto at = [window](int x, int y) {
+    return static_cast<const uint32_t*>(window->pixels)[y * window->pitch / 4 + x] & 0xFFFFFF;
+  };
+  // Factor 2 at (10, 5): the frame's corners inside, the margins on all four sides black.
+  EXPECT_EQ(at(10, 5), 0x808080u);
+  EXPECT_EQ(at(10 + 1279, 5 + 959), 0x808080u);
+  for (const auto& [x, y] :
+       {std::pair{0, 0}, std::pair{9, 500}, std::pair{500, 4}, std::pair{10 + 1280, 500},
+        std::pair{500, 5 + 960}, std::pair{1299, 969}}) {
+    EXPECT_EQ(at(x, y), 0u) << x << "," << y;
+  }
+  SDL_DestroyTexture(texture);
+  SDL_DestroyRenderer(renderer);
+  SDL_FreeSurface(window);
 }
 
 TEST(SendsWholeFrame, OnlyWhenThePixelsWereLostOrTheFrameOrTheTargetChanged) {

@@ -160,6 +160,7 @@ TEST(WindowScalingTest, TheWindowOpensAtTheWholeFactorTheDesktopAsksForIfItFits)
            {nullptr, "high", 3840, 2160, 1},
            {nullptr, "6144", 1 << 20, 1 << 20, 1},  // 64 times 96 and more: not a screen's
            {nullptr, "6143", 1 << 20, 1 << 20, 63},
+           {"2", "192", 0, 0, 1},  // a screen whose size is not known
        }) {
     EXPECT_EQ(StartScale(c.GdkScale, c.XftDpi, c.UsableWidth, c.UsableHeight), c.Scale)
         << "GDK_SCALE " << (c.GdkScale ? c.GdkScale : "unset") << ", Xft.dpi "

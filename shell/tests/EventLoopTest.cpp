@@ -12,14 +12,14 @@
 #include <tuple>
 #include <vector>
 
-#include "game/tests/FakeHost.h"
 #include "render/Layout.h"
 #include "render/Panel.h"
-#include "render/tests/support/Golden.h"
 #include "shell/FrontEnd.h"
 #include "shell/ModalBox.h"
 #include "shell/RunGame.h"
 #include "shell/SdlPlatform.h"
+#include "tests/support/FakeHost.h"
+#include "tests/support/Golden.h"
 
 namespace nuikaro {
 namespace {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "shell/ProgramDirectory.h"
-#include "shell/tests/FakeWindow.h"
+#include "tests/support/FakeWindow.h"
 #include "tools/Picture.h"
 
 namespace nuikaro {

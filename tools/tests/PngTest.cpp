@@ -98,7 +98,7 @@ TEST(Png, IconsAreCompressedAndTheCommittedOnesHoldTheDrawnPixels) {
     const std::vector<std::uint8_t> written = EncodePng(drawn);
     EXPECT_LT(written.size() * 2, rawBytes) << size << " px";
     const std::string path =
-        std::string(NUIKARO_ASSETS_DIR) + "/nuikaro-" + std::to_string(size) + ".png";
+        std::string(NUIKARO_ASSET_DIR) + "nuikaro-" + std::to_string(size) + ".png";
     std::ifstream file(path, std::ios::binary);
     const std::vector<std::uint8_t> committed{std::istreambuf_iterator<char>(file),
                                               std::istreambuf_iterator<char>()};

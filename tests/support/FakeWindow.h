@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <string_view>
 
-#include "game/tests/FakeHost.h"
 #include "shell/Form.h"
+#include "tests/support/FakeHost.h"
 
 namespace nuikaro::shelltest {
 

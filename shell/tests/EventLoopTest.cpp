@@ -567,22 +567,5 @@ TEST_F(EventLoopTest, AWindowOffX11IsLeftAsItIs) {
   EXPECT_NE(SDL_GetWindowSurface(window), nullptr);
 }
 
-TEST(BoxPlacement, TheBoxIsCentredOverItsOwnerWindow) {
-  struct Row {
-    Rect owner, box;
-  };
-  for (const Row& row : {
-           Row{{0, 0, 640, 480}, {200, 180, 240, 120}},
-           Row{{100, 50, 640, 480}, {300, 230, 240, 120}},
-           Row{{-30, -20, 1280, 960}, {490, 400, 240, 120}},
-           Row{{10, 20, 641, 481}, {210, 200, 240, 120}},
-           Row{{10, 20, 643, 483}, {211, 201, 240, 120}},
-           Row{{5, 5, 100, 60}, {-65, -25, 240, 120}},  // an owner smaller than the box
-       }) {
-    EXPECT_EQ(BoxPlacement(row.owner), row.box)
-        << row.owner.X << "," << row.owner.Y << " " << row.owner.Width << "x" << row.owner.Height;
-  }
-}
-
 }  // namespace
 }  // namespace nuikaro

@@ -50,7 +50,6 @@ play: deps-play build-game
 test: deps-test build build-asan windows-tests web-tests
 	ctest --test-dir build --output-on-failure -j $(JOBS)
 	ctest --test-dir build-asan --output-on-failure -j $(JOBS)
-	ctest --test-dir build-windows/game --output-on-failure -j $(JOBS)
 	$(MAKE) fuzz FUZZ_SECONDS=60
 
 package: deps-package
@@ -100,45 +99,42 @@ build-asan:
 	  $(CMAKE_FLAGS)
 	cmake --build build-asan -j $(JOBS)
 
+# The cross builds share one recipe each: `make windows` and `make web` build what a player gets
+# alone; their -tests variants (which `make test` runs) add the tests and run them.
+windows-tests web-tests: CROSS_TESTING := -DBUILD_TESTING=ON
+
 # The Windows build: SDL2, FreeType and SDL2_ttf are cross-built once into build-windows/deps/ (a
-# few minutes) and kept by later runs and by make clean. `make windows` builds the zip alone;
-# `make test` the tests too.
+# few minutes) and kept by later runs and by make clean.
 WINDOWS_CMAKE := cmake -S . -B build-windows/game -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE=windows/mingw-w64-x86_64.cmake \
   -DNUIKARO_WINDOWS_DEPS=$(CURDIR)/build-windows/deps/x64 -DNUIKARO_ZIP_DIR=$(CURDIR)/build-windows \
   $(CMAKE_FLAGS)
 
 windows: deps-windows
-	windows/build-deps.sh build-windows/deps $(JOBS)
-	$(WINDOWS_CMAKE)
-	cmake --build build-windows/game --target nuikaro_zip -j $(JOBS)
-
 windows-tests: deps-test
+windows windows-tests:
 	windows/build-deps.sh build-windows/deps $(JOBS)
-	$(WINDOWS_CMAKE) -DBUILD_TESTING=ON
-	cmake --build build-windows/game -j $(JOBS)
+	$(WINDOWS_CMAKE) $(CROSS_TESTING)
+	cmake --build build-windows/game $(if $(CROSS_TESTING),,--target nuikaro_zip) -j $(JOBS)
+	$(if $(CROSS_TESTING),ctest --test-dir build-windows/game --output-on-failure -j $(JOBS))
 
 # The web page: SDL2, FreeType and SDL2_ttf are cross-built with emscripten once into
-# build-web/deps/ (kept by later runs and by make clean). `make web` builds the page alone;
-# `make test` also runs the unit tests of game/ and render/ under node and the page in headless
-# Chromium and Firefox (web/tests/). emcc's own JavaScript needs Debian's node modules whichever
-# node runs it.
+# build-web/deps/ (kept by later runs and by make clean). Its tests are those of game/ and render/
+# under node and the page in headless Chromium and Firefox (web/tests/). emcc's own JavaScript
+# needs Debian's node modules whichever node runs it.
 WEB_ENV := NODE_PATH=/usr/share/nodejs
 WEB_CMAKE := $(WEB_ENV) emcmake cmake -S . -B build-web/game -DCMAKE_BUILD_TYPE=MinSizeRel \
   -DCMAKE_FIND_ROOT_PATH=$(CURDIR)/build-web/deps/prefix \
   -DNUIKARO_SITE_DIR=$(CURDIR)/build-web/site -DNUIKARO_ZIP_DIR=$(CURDIR)/build-web $(CMAKE_FLAGS)
 
 web: deps-web
-	web/build-deps.sh build-web/deps $(JOBS)
-	$(WEB_CMAKE)
-	$(WEB_ENV) cmake --build build-web/game --target nuikaro_site -j $(JOBS)
-
 web-tests: deps-test
+web web-tests:
 	web/build-deps.sh build-web/deps $(JOBS)
-	$(WEB_CMAKE) -DBUILD_TESTING=ON
-	$(WEB_ENV) cmake --build build-web/game -j $(JOBS)
-	ctest --test-dir build-web/game --output-on-failure -j $(JOBS)
-	web/tests/run_browser_tests.sh build-web/site
+	$(WEB_CMAKE) $(CROSS_TESTING)
+	$(WEB_ENV) cmake --build build-web/game $(if $(CROSS_TESTING),,--target nuikaro_site) -j $(JOBS)
+	$(if $(CROSS_TESTING),ctest --test-dir build-web/game --output-on-failure -j $(JOBS))
+	$(if $(CROSS_TESTING),web/tests/run_browser_tests.sh build-web/site)
 
 # libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer over the BMP decoder, in a build of
 # its own with clang. New inputs go to build-fuzz/corpus, so a later run goes on from there; the

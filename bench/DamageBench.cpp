@@ -5,10 +5,10 @@
 
 #include <vector>
 
-#include "bench/BenchPictures.h"
 #include "game/Game.h"
 #include "render/Renderer.h"
 #include "shell/FrameDamage.h"
+#include "tests/support/Pictures.h"
 
 namespace {
 

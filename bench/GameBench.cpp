@@ -5,15 +5,12 @@
 #include <vector>
 
 #include "game/Game.h"
-#include "game/tests/FakeHost.h"
+#include "tests/support/FakeHost.h"
 
 namespace nuikaro {
 namespace {
 
-struct Cell {
-  int16_t X;
-  int16_t Y;
-};
+using gametest::Cell;
 
 // A closed tour over the top `rows` rows (an even number): along row 0 to the right, back and forth
 // over columns 1 to 29 of the other rows, and up column 0 home. A snake that runs round it never

@@ -2,9 +2,9 @@
 // the given number of segments, with the benchmarks' own pictures (BenchPictures.h).
 #include <benchmark/benchmark.h>
 
-#include "bench/BenchPictures.h"
 #include "game/Game.h"
 #include "render/Renderer.h"
+#include "tests/support/Pictures.h"
 
 namespace {
 

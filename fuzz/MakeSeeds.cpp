@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "render/tests/support/BmpLayout.h"
+#include "tests/support/BmpLayout.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "linux/Icon.h"
 #include "linux/KeyReleases.h"
 #include "linux/X11Probe.h"
+#include "nuikaro/Identity.h"
 #include "shell/DisplayFailure.h"
 #include "shell/Environment.h"
 #include "shell/FrontEnd.h"
@@ -71,8 +72,8 @@ void PrepareDesktop() {
   }
   // The window's X11 class (both parts) and Wayland app_id are the desktop entry's name, so that
   // docks and task bars match the window to its launcher and icon. SDL reads them at its start.
-  setenv("SDL_VIDEO_X11_WMCLASS", "io.github.nuikaro.nuikaro", 1);
-  setenv("SDL_VIDEO_WAYLAND_WMCLASS", "io.github.nuikaro.nuikaro", 1);
+  setenv("SDL_VIDEO_X11_WMCLASS", AppId, 1);
+  setenv("SDL_VIDEO_WAYLAND_WMCLASS", AppId, 1);
 }
 
 std::string RefusedDisplayReason() {

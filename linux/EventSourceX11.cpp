@@ -2,8 +2,11 @@
 #include "linux/EventSourceX11.h"
 
 #include <poll.h>
+#include <signal.h>
 
+#include <ctime>
 #include <memory>
+#include <optional>
 
 #include "shell/FrontEnd.h"
 #include "shell/Gamepads.h"
@@ -32,6 +35,23 @@ bool TakeQueued(SDL_Event& event) {
   return SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0;
 }
 
+// ppoll's limit for a wait of timeoutMilliseconds; none for a negative one: as long as it takes.
+std::optional<timespec> PollLimit(int timeoutMilliseconds) {
+  if (timeoutMilliseconds < 0) {
+    return std::nullopt;
+  }
+  return timespec{timeoutMilliseconds / 1000, (timeoutMilliseconds % 1000) * 1'000'000L};
+}
+
+// The signals SDL turns into a quit event.
+sigset_t CloseSignals() {
+  sigset_t signals;
+  sigemptyset(&signals);
+  sigaddset(&signals, SIGINT);
+  sigaddset(&signals, SIGTERM);
+  return signals;
+}
+
 bool X11EventSource::NextEvent(SDL_Event& event, int timeoutMilliseconds) {
   if (TakeQueued(event)) {
     return true;
@@ -45,7 +65,7 @@ bool X11EventSource::NextEvent(SDL_Event& event, int timeoutMilliseconds) {
   // in Xlib's queue while ppoll sleeps.
   SDL_PumpEvents();
   bool got = TakeQueued(event);
-  if (WaitsAtConnection(got, timeoutMilliseconds)) {
+  if (!got && timeoutMilliseconds != 0) {  // nothing yet, and a time to wait
     pollfd connection{connection_, POLLIN, 0};
     // A pad is read only when SDL pumps: while one is connected the wait is cut short for it.
     const std::optional<timespec> limit = PollLimit(PadPollingWait(timeoutMilliseconds));
@@ -58,25 +78,6 @@ bool X11EventSource::NextEvent(SDL_Event& event, int timeoutMilliseconds) {
 }
 
 }  // namespace
-
-bool WaitsAtConnection(bool got, int timeoutMilliseconds) {
-  return !got && timeoutMilliseconds != 0;
-}
-
-std::optional<timespec> PollLimit(int timeoutMilliseconds) {
-  if (timeoutMilliseconds < 0) {
-    return std::nullopt;
-  }
-  return timespec{timeoutMilliseconds / 1000, (timeoutMilliseconds % 1000) * 1'000'000L};
-}
-
-sigset_t CloseSignals() {
-  sigset_t signals;
-  sigemptyset(&signals);
-  sigaddset(&signals, SIGINT);
-  sigaddset(&signals, SIGTERM);
-  return signals;
-}
 
 std::unique_ptr<EventSource> ConnectionEventSource(int connection) {
   return std::make_unique<X11EventSource>(connection);

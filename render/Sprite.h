@@ -4,13 +4,11 @@
 #include <cstdint>
 #include <string>
 
+#include "nuikaro/Identity.h"  // BackTileFile and ItemSheetFile
 #include "render/Bitmap.h"
 #include "render/Surface.h"
 
 namespace nuikaro {
-
-inline constexpr const char* BackTileFile = "BackTile.bmp";
-inline constexpr const char* ItemSheetFile = "Nuik_Items.bmp";
 
 // One read-only drawing source with its size. The surface stands for the bitmap and its device
 // context: every copy out of the sprite reads Pixels.

@@ -118,5 +118,9 @@ int nuikaro::RunDesktop() {
   } catch (const StartupError& error) {
     ShowStartupError(StartupErrorMessage(error), session.DisplayOpen());
     return EXIT_FAILURE;
+  } catch (const std::exception& error) {
+    // Anything else that stops the game (memory, say) is told the same way, never as an abort.
+    ShowStartupError(StartupErrorMessage(StartupError(error.what())), session.DisplayOpen());
+    return EXIT_FAILURE;
   }
 }

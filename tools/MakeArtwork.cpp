@@ -4,6 +4,7 @@
 #include <iostream>
 #include <string>
 
+#include "nuikaro/Identity.h"
 #include "tools/Artwork.h"
 #include "tools/IconFile.h"
 #include "tools/Picture.h"
@@ -15,8 +16,9 @@ int main(int argc, char** argv) {
   }
   const std::string directory = std::string(argv[1]) + "/";
   try {
-    nuikaro::WriteFile(directory + "BackTile.bmp", nuikaro::EncodeBmp24(nuikaro::DrawBackTile()));
-    nuikaro::WriteFile(directory + "Nuik_Items.bmp",
+    nuikaro::WriteFile(directory + nuikaro::BackTileFile,
+                       nuikaro::EncodeBmp24(nuikaro::DrawBackTile()));
+    nuikaro::WriteFile(directory + nuikaro::ItemSheetFile,
                        nuikaro::EncodeBmp24(nuikaro::DrawItemSheet()));
     for (int size : nuikaro::IconSizes) {
       nuikaro::WriteFile(directory + "nuikaro-" + std::to_string(size) + ".png",

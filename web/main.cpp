@@ -84,6 +84,10 @@ int RunPage() {
   } catch (const StartupError& error) {
     ShowStartupError(StartupErrorMessage(error));
     return EXIT_FAILURE;
+  } catch (const std::exception& error) {
+    // Anything else that stops the game (memory, say) is told the same way, never as an abort.
+    ShowStartupError(StartupErrorMessage(StartupError(error.what())));
+    return EXIT_FAILURE;
   }
 }
 

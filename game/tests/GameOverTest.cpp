@@ -3,7 +3,7 @@
 #include <string>
 
 #include "game/Game.h"
-#include "game/tests/FakeHost.h"
+#include "tests/support/FakeHost.h"
 
 namespace nuikaro {
 namespace {

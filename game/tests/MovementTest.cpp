@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "game/Game.h"
-#include "game/tests/FakeHost.h"
+#include "tests/support/FakeHost.h"
 
 namespace nuikaro {
 namespace {

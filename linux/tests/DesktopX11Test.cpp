@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "linux/X11Probe.h"
+#include "nuikaro/Identity.h"
 #include "shell/FrontEnd.h"
 #include "shell/NativeWindow.h"
 
@@ -263,8 +264,8 @@ TEST(PrepareDesktop, PicksX11ForAnXDisplayAloneNamesTheWindowAndMakesTheLocaleUt
     EXPECT_EQ(hint != nullptr ? std::string(hint) : "none", row.hint != nullptr ? row.hint : "none")
         << (row.videoDriver ? row.videoDriver : "-") << " " << (row.x11 ? row.x11 : "-") << " "
         << (row.wayland ? row.wayland : "-");
-    EXPECT_STREQ(std::getenv("SDL_VIDEO_X11_WMCLASS"), "io.github.nuikaro.nuikaro");
-    EXPECT_STREQ(std::getenv("SDL_VIDEO_WAYLAND_WMCLASS"), "io.github.nuikaro.nuikaro");
+    EXPECT_STREQ(std::getenv("SDL_VIDEO_X11_WMCLASS"), AppId);
+    EXPECT_STREQ(std::getenv("SDL_VIDEO_WAYLAND_WMCLASS"), AppId);
     EXPECT_EQ(MissingDisplayReason(),
               row.missing ? "no display to open the game window on (neither DISPLAY nor "
                             "WAYLAND_DISPLAY is set)"

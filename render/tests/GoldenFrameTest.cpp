@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "render/Renderer.h"
-#include "render/tests/support/Golden.h"
+#include "tests/support/Golden.h"
 
 namespace nuikaro {
 namespace {

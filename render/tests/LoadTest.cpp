@@ -20,7 +20,8 @@
 #include <vector>
 
 #include "render/Renderer.h"
-#include "render/tests/support/BmpLayout.h"
+#include "tests/support/BmpLayout.h"
+#include "tests/support/Golden.h"  // ReadFile
 
 namespace nuikaro {
 namespace {
@@ -522,11 +523,6 @@ TEST_F(LoadTest, AnRleRowMayRunOnOverItsPaddingWhichIsDropped) {
     EXPECT_EQ(LoadPicture(Write("padded.bmp", padded.Padded)).Pixels, plain.Pixels);
     EXPECT_NE(plain.Row(5)[12], 0u) << "the row's last pixel was left out";
   }
-}
-
-std::vector<uint8_t> ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // A binary PPM (P6) of 8-bit channels, as ImageMagick writes one.

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/Pictures.h"  // Filled
+
 namespace nuikaro {
 namespace {
 
@@ -39,12 +41,6 @@ Surface TestSheet() {
     }
   }
   return sheet;
-}
-
-Surface Filled(int32_t width, int32_t height, uint32_t colour) {
-  Surface surface(width, height);
-  surface.Pixels.assign(surface.Pixels.size(), colour);
-  return surface;
 }
 
 // A tile whose every pixel tells its own column and row.

@@ -4,6 +4,8 @@
 
 #include <climits>
 
+#include "tests/support/Pictures.h"  // Filled
+
 namespace nuikaro {
 namespace {
 
@@ -15,12 +17,6 @@ Surface Numbered(int32_t width, int32_t height, uint32_t base) {
       surface.Row(y)[x] = base + static_cast<uint32_t>(y * 256 + x);
     }
   }
-  return surface;
-}
-
-Surface Filled(int32_t width, int32_t height, uint32_t colour) {
-  Surface surface(width, height);
-  surface.Pixels.assign(surface.Pixels.size(), colour);
   return surface;
 }
 

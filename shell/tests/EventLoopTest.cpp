@@ -12,15 +12,15 @@
 #include <tuple>
 #include <vector>
 
-#include "game/tests/FakeHost.h"
 #include "render/Layout.h"
 #include "render/Panel.h"
-#include "render/tests/support/Golden.h"
 #include "shell/FrontEnd.h"
 #include "shell/ModalBox.h"
 #include "shell/RunGame.h"
 #include "shell/SdlGameHost.h"
 #include "shell/SdlPlatform.h"
+#include "tests/support/FakeHost.h"
+#include "tests/support/Golden.h"
 
 namespace nuikaro {
 namespace {
@@ -738,23 +738,6 @@ TEST_F(EventLoopTest, PadsPluggedInWhileTheGameRunsSteerAsTheKeyboardDoes) {
   headAt(2530, {5, 6});
   events.At(2540, QuitEvent);
   platform.Run(form);
-}
-
-TEST(BoxPlacement, TheBoxIsCentredOverItsOwnerWindow) {
-  struct Row {
-    Rect owner, box;
-  };
-  for (const Row& row : {
-           Row{{0, 0, 640, 480}, {200, 180, 240, 120}},
-           Row{{100, 50, 640, 480}, {300, 230, 240, 120}},
-           Row{{-30, -20, 1280, 960}, {490, 400, 240, 120}},
-           Row{{10, 20, 641, 481}, {210, 200, 240, 120}},
-           Row{{10, 20, 643, 483}, {211, 201, 240, 120}},
-           Row{{5, 5, 100, 60}, {-65, -25, 240, 120}},  // an owner smaller than the box
-       }) {
-    EXPECT_EQ(BoxPlacement(row.owner), row.box)
-        << row.owner.X << "," << row.owner.Y << " " << row.owner.Width << "x" << row.owner.Height;
-  }
 }
 
 }  // namespace

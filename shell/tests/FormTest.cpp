@@ -9,8 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/ProgramDirectory.h"
-#include "shell/tests/FakeWindow.h"
+#include "tests/support/FakeWindow.h"
 #include "tools/Picture.h"
 
 namespace nuikaro {
@@ -285,21 +284,6 @@ TEST_F(FormTest, NoKeyDoesAnythingWhileTheGameIsNotRunning) {
   EXPECT_EQ(game.Segments[0].Y, 5);
   EXPECT_EQ(window.Host.Events, "");
   EXPECT_FALSE(form.Closed);
-}
-
-TEST(ProgramDirectoryTest, IsTheFolderOfTheRunningProgramEndingInOneSeparator) {
-  const std::string directory = ProgramDirectory();
-  ASSERT_GE(directory.size(), 2u);
-  const auto isSeparator = [](char character) { return character == '/' || character == '\\'; };
-  EXPECT_TRUE(isSeparator(directory.back())) << directory;
-  EXPECT_FALSE(isSeparator(directory[directory.size() - 2])) << directory;
-  const std::filesystem::path folder(directory);
-  EXPECT_TRUE(std::filesystem::exists(folder / "shell_tests") ||
-              std::filesystem::exists(folder / "shell_tests.exe"))
-      << directory;
-  if (directory.back() == '/') {  // on Linux, /proc says exactly where the program lies
-    EXPECT_EQ(directory, std::filesystem::canonical("/proc/self/exe").parent_path().string() + "/");
-  }
 }
 
 }  // namespace

@@ -15,48 +15,14 @@
 #include "game/Game.h"
 #include "render/Renderer.h"
 #include "shell/WindowScaling.h"
+#include "tests/support/FakeHost.h"  // Cell, LaySnake
+#include "tests/support/Pictures.h"
 
 namespace nuikaro {
 namespace {
 
-// Pictures made here, every pixel of every sheet cell distinct from the same pixel of the others,
-// so that any change of what a cell shows changes its pixels.
-Surface PatternPicture(int32_t width, int32_t height, uint32_t seed) {
-  Surface picture(width, height);
-  for (int32_t y = 0; y < height; ++y) {
-    for (int32_t x = 0; x < width; ++x) {
-      picture.Row(y)[x] = (seed * 2654435761u + static_cast<uint32_t>(x * 31 + y * 977)) & 0xFFFFFF;
-    }
-  }
-  return picture;
-}
-
-Surface SheetPicture() {
-  Surface sheet = PatternPicture(64, 48, 7);
-  for (int32_t y = 0; y < 16; ++y) {
-    for (int32_t x = 0; x < 16; ++x) {
-      sheet.Row(y)[x] = (x + y) % 3 == 0 ? 0xFFFFFF : 0;  // the mask: partly opaque
-    }
-  }
-  return sheet;
-}
-
-struct Cell {
-  int32_t X;
-  int32_t Y;
-  auto operator<=>(const Cell&) const = default;
-};
-
-void PlaceSnake(Game& game, const std::vector<Cell>& cells, int16_t dir) {
-  for (Segment& segment : game.Segments) {
-    segment = Segment{};
-  }
-  for (std::size_t index = 0; index < cells.size(); ++index) {
-    game.Segments[index] =
-        Segment{index == 0 ? StateHead : StateBody, static_cast<int16_t>(cells[index].X),
-                static_cast<int16_t>(cells[index].Y), dir};
-  }
-}
+using gametest::Cell;
+using gametest::LaySnake;
 
 // Ten items in a row from (first, row): kind 1, 2, 3 in turn, starting with kind.
 void PlaceItems(Game& game, int32_t first, int32_t row, int32_t kind) {
@@ -69,13 +35,13 @@ void PlaceItems(Game& game, int32_t first, int32_t row, int32_t kind) {
 std::vector<Cell> ItemCells(int32_t first, int32_t row) {
   std::vector<Cell> cells;
   for (int32_t slot = 0; slot < BoardItemCount; ++slot) {
-    cells.push_back({first + slot, row});
+    cells.push_back({static_cast<int16_t>(first + slot), static_cast<int16_t>(row)});
   }
   return cells;
 }
 
 void Start(Game& game) {
-  PlaceSnake(game, {{12, 10}, {11, 10}, {10, 10}}, DirRight);
+  LaySnake(game, {{12, 10}, {11, 10}, {10, 10}}, DirRight);
   PlaceItems(game, 2, 20, 1);
   game.Items[0] = Item{1, 13, 10};  // an apple just ahead of the head
   game.Score = 5;
@@ -105,7 +71,7 @@ std::vector<Scenario> Scenarios() {
       // takes, and the tail's old cell change. The apple there is hidden by the head.
       {"Move",
        [](Game& game) {
-         PlaceSnake(game, {{13, 10}, {12, 10}, {11, 10}}, DirRight);
+         LaySnake(game, {{13, 10}, {12, 10}, {11, 10}}, DirRight);
        },
        {{13, 10}, {12, 10}, {10, 10}},
        false},
@@ -113,7 +79,7 @@ std::vector<Scenario> Scenarios() {
       // comes back elsewhere, the score rises.
       {"Growth",
        [](Game& game) {
-         PlaceSnake(game, {{13, 10}, {12, 10}, {11, 10}, {11, 10}, {11, 10}, {11, 10}}, DirRight);
+         LaySnake(game, {{13, 10}, {12, 10}, {11, 10}, {11, 10}, {11, 10}, {11, 10}}, DirRight);
          game.Items[0] = Item{2, 0, 0};
          game.Score += 3;
        },
@@ -123,7 +89,7 @@ std::vector<Scenario> Scenarios() {
       // The head dies on its cell: the body goes, the score returns to 0, ten new items.
       {"Restart",
        [](Game& game) {
-         PlaceSnake(game, {{12, 10}}, DirRight);
+         LaySnake(game, {{12, 10}}, DirRight);
          PlaceItems(game, 5, 25, 2);
          game.Score = 0;
        },
@@ -183,7 +149,7 @@ TEST_P(FrameDamageTest, TheRectanglesCoverExactlyTheChangedTilesOnce) {
       const int count = cover[y * 40 + x];
       EXPECT_EQ(count, TileChanged(x, y) ? 1 : 0) << "tile (" << x << ", " << y << ")";
       if (count > 0 && x < 30) {
-        sentBoardCells.insert({x, y});
+        sentBoardCells.insert({static_cast<int16_t>(x), static_cast<int16_t>(y)});
       }
       panelSent = panelSent || (count > 0 && x >= 30);
     }

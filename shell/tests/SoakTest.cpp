@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "shell/tests/FakeWindow.h"
+#include "tests/support/FakeWindow.h"
 
 namespace nuikaro {
 namespace {

@@ -105,7 +105,7 @@ TEST(Png, IconsAreCompressedAndTheCommittedOnesHoldTheDrawnPixels) {
     const std::size_t rawBytes = drawn.Pixels.size() * 4;
     const std::vector<std::uint8_t> written = EncodePng(drawn);
     EXPECT_LT(written.size() * 2, rawBytes) << name;
-    const std::string path = std::string(NUIKARO_ASSETS_DIR) + "/" + name + ".png";
+    const std::string path = std::string(NUIKARO_ASSET_DIR) + name + ".png";
     std::ifstream file(path, std::ios::binary);
     const std::vector<std::uint8_t> committed{std::istreambuf_iterator<char>(file),
                                               std::istreambuf_iterator<char>()};

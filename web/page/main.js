@@ -1,6 +1,6 @@
 // The page around the game: it loads the program and the files the game reads, hands the keys,
 // swipes and pad buttons to it, and shows what the game asks it to (shell/WebPage.h).
-const pictures = ["BackTile.bmp", "Nuik_Items.bmp"];
+const pictures = ["@NUIKARO_BACK_TILE_FILE@", "@NUIKARO_ITEM_SHEET_FILE@"];
 const font = "@NUIKARO_FONT_FILE@";
 const program = "nuikaro.wasm";
 const script = "nuikaro.js";

@@ -4,9 +4,10 @@
 # At output scale 1 the frame shows, arrows steer the head in step mode and Escape ends the game
 # with status 0; at output scale 2 the same frame shows with each pixel a crisp 2 by 2 block.
 # Without EGL the game cannot show anything there, says so and ends with status 1.
-# Usage: wayland_test.sh <game binary> [seconds allowed for Escape to end the game]
+# Usage: wayland_test.sh <game binary> <app id> [seconds allowed for Escape to end the game]
 source "$(dirname "$0")/../../../tests/support/e2e-lib.sh"
-EXIT_LIMIT=${2:-1}
+APP_ID=$2
+EXIT_LIMIT=${3:-1}
 # In the sanitized build, no leak check at exit here: Mesa's EGL driver is unloaded by then and
 # leaves allocations without a library name, which no suppression can match. The X11 tests run the
 # same shell code with the leak check on.
@@ -71,9 +72,8 @@ for scale in 1 2; do
   if [ "$scale" = 1 ]; then
     # The app_id is the desktop entry's name, as the X11 class is, so docks find the launcher.
     stop "$DEBUG_PID"
-    id=$(basename "$(dirname "$0")"/../../packaging/*.desktop .desktop)
-    grep -qaF "set_app_id(\"$id\")" "$WORK/protocol.log" ||
-      fail "the app_id is not $id: $(grep -a set_app_id "$WORK/protocol.log")"
+    grep -qaF "set_app_id(\"$APP_ID\")" "$WORK/protocol.log" ||
+      fail "the app_id is not $APP_ID: $(grep -a set_app_id "$WORK/protocol.log")"
     xdotool key Return
     for step in "Right 1 29 1" "Up 1 28 0" "Right 2 28 1"; do
       read -r key x y dir <<<"$step"

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "render/Surface.h"
+#include "tools/Picture.h"  // WriteFile, for storing a picture anew
 
 namespace nuikaro {
 
@@ -31,15 +32,10 @@ inline std::vector<uint8_t> EncodePpm(const Surface& picture) {
   return bytes;
 }
 
+// The whole file, or nothing when it cannot be read.
 inline std::vector<uint8_t> ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
 }
 
 // True when the stored pictures are to be written instead of compared.

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "game/tests/FakeHost.h"
 #include "shell/Form.h"
+#include "tests/support/FakeHost.h"
 
 namespace nuikaro::shelltest {
 

@@ -1,6 +1,6 @@
 // Writing BMP rows as RLE4 and RLE8: runs of a repeated colour, literal stretches and jumps over
 // the pixels the file leaves out.
-#include "render/tests/support/BmpRows.h"
+#include "tests/support/BmpRows.h"
 
 #include <algorithm>
 

@@ -38,7 +38,7 @@ namespace nuikaro::gametest {
 struct Cell {
   int16_t X;
   int16_t Y;
-  bool operator==(const Cell&) const = default;
+  auto operator<=>(const Cell&) const = default;  // and ==; ordered, for sets of cells
   friend void PrintTo(const Cell& c, std::ostream* out) {
     *out << "(" << c.X << ", " << c.Y << ")";
   }
@@ -129,8 +129,12 @@ class FakeHost final : public GameHost {
   Game& game_;
 };
 
-// Lays a snake on the given cells, head first, every record facing dir; the rest stays free.
+// Lays a snake on the given cells, head first, every record facing dir; every other record is
+// made free, so a snake laid over a longer one leaves nothing of it behind.
 inline void LaySnake(Game& game, std::initializer_list<Cell> cells, int16_t dir) {
+  for (Segment& segment : game.Segments) {
+    segment = Segment{};
+  }
   int16_t index = 0;
   for (const Cell& cell : cells) {
     game.Segments[index] = {index == 0 ? StateHead : StateBody, cell.X, cell.Y, dir};

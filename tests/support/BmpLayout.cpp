@@ -1,10 +1,10 @@
-#include "render/tests/support/BmpLayout.h"
+#include "tests/support/BmpLayout.h"
 
 #include <algorithm>
 #include <array>
 #include <stdexcept>
 
-#include "render/tests/support/BmpRows.h"
+#include "tests/support/BmpRows.h"
 
 namespace nuikaro {
 

@@ -78,20 +78,13 @@ TEST(KeyMapTest, APageKeyDoesInTheGameAndInTheBoxWhatTheDesktopsKeyDoes) {
     int16_t VirtualKey;
     bool ClosesTheBox;
   };
-  for (const PageKey& row : {
-           PageKey{"ArrowUp", 38, false},
-           PageKey{"ArrowRight", 39, false},
-           PageKey{"ArrowDown", 40, false},
-           PageKey{"ArrowLeft", 37, false},
-           PageKey{"Enter", 13, true},
-           PageKey{"Escape", 27, true},
-           PageKey{" ", 0, true},
-           PageKey{"a", 0, false},
-           PageKey{"Up", 0, false},
-           PageKey{"", 0, false},
-           PageKey{"ArrowUpX", 0, false},
-           PageKey{"Shift", 0, false},
-       }) {
+  const PageKey rows[] = {
+      {"ArrowUp", 38, false},   {"ArrowRight", 39, false}, {"ArrowDown", 40, false},
+      {"ArrowLeft", 37, false}, {"Enter", 13, true},       {"Escape", 27, true},
+      {" ", 0, true},           {"a", 0, false},           {"Up", 0, false},
+      {"", 0, false},           {"ArrowUpX", 0, false},    {"Shift", 0, false},
+  };
+  for (const PageKey& row : rows) {
     const SDL_Event press = PageKeyEvent(row.Name, 1, 0, 7);
     EXPECT_EQ(VirtualKeyFromSdl(press.key.keysym.sym, press.key.keysym.mod), row.VirtualKey)
         << '"' << row.Name << '"';

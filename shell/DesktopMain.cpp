@@ -12,6 +12,7 @@
 #include "shell/Environment.h"
 #include "shell/FrontEnd.h"
 #include "shell/RunGame.h"
+#include "shell/SdlSession.h"
 #include "shell/StartupError.h"
 
 namespace {
@@ -34,22 +35,9 @@ bool IsInvisibleDriver(const char* driver) {
          std::strcmp(driver, "dummy") == 0;
 }
 
-// SDL's video and the game window, given back however the start ends: only after a failure has
-// been shown, so that its box still has SDL.
-class DesktopSession {
+// The desktop's start: the display checked, SDL started on it, the game window made.
+class DesktopSession : public SdlSession {
  public:
-  DesktopSession() = default;
-  DesktopSession(const DesktopSession&) = delete;
-  DesktopSession& operator=(const DesktopSession&) = delete;
-  ~DesktopSession() {
-    if (window_ != nullptr) {
-      SDL_DestroyWindow(window_);
-    }
-    if (started_) {
-      SDL_Quit();
-    }
-  }
-
   // Checks the display and starts SDL's video on it. Throws StartupError.
   void OpenDisplay() {
     PrepareDesktop();
@@ -103,9 +91,7 @@ class DesktopSession {
   bool DisplayOpen() const { return displayOpen_; }
 
  private:
-  bool started_ = false;
   bool displayOpen_ = false;
-  SDL_Window* window_ = nullptr;
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "render/Panel.h"
 #include "render/Renderer.h"
 #include "shell/RunGame.h"
+#include "shell/SdlSession.h"
 #include "shell/StartupError.h"
 
 EM_JS(void, nuikaro_tell_page_shown, (), { Module['nuikaroPage'].shown(); });
@@ -29,22 +30,9 @@ void ShowStartupError(const std::string& message) {
   nuikaro_tell_page_failed(message.c_str());
 }
 
-// SDL's video and the canvas's window, given back however the start ends: only after a failure
-// has been shown.
-class PageSession {
+// The page's start: SDL started, the game window made in the canvas.
+class PageSession : public SdlSession {
  public:
-  PageSession() = default;
-  PageSession(const PageSession&) = delete;
-  PageSession& operator=(const PageSession&) = delete;
-  ~PageSession() {
-    if (window_ != nullptr) {
-      SDL_DestroyWindow(window_);
-    }
-    if (started_) {
-      SDL_Quit();
-    }
-  }
-
   // Starts SDL's video and makes the game window in the canvas, still hidden. Throws
   // StartupError.
   SDL_Window* MakeWindow() {
@@ -70,10 +58,6 @@ class PageSession {
     SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
     return window_;
   }
-
- private:
-  bool started_ = false;
-  SDL_Window* window_ = nullptr;
 };
 
 // The game in the page until it ends; the program's exit status.

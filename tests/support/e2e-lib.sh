@@ -91,10 +91,11 @@ start_game() {
   GAME_PID=$!
 }
 
-# Prints the game's visible window once it is there (the kana caption cannot be searched by name).
+# Prints the game's visible window once it is there (the kana caption cannot be searched by name),
+# waiting up to WINDOW_WAIT_SECONDS (10 unless set).
 find_game_window() {
-  local tries window
-  for tries in $(seq 200); do
+  local tries window seconds=${WINDOW_WAIT_SECONDS:-10}
+  for tries in $(seq $((seconds * 20))); do
     window=$(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null | head -n 1 || true)
     if [ -n "$window" ]; then
       echo "$window"
@@ -103,7 +104,7 @@ find_game_window() {
     kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before showing its window: $(cat "$WORK/stderr")"
     sleep 0.05
   done
-  fail "no game window within 10 s"
+  fail "no game window within $seconds s"
 }
 
 # Waits up to $1 whole seconds for the game to end and sets GAME_STATUS to its exit status.

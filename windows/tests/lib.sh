@@ -30,16 +30,4 @@ start_game() {
 }
 
 # Wine's first window in a session also starts its desktop process: allow 60 s.
-find_game_window() {
-  local tries window
-  for tries in $(seq 600); do
-    window=$(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null | head -n 1 || true)
-    if [ -n "$window" ]; then
-      echo "$window"
-      return 0
-    fi
-    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before showing a window: $(cat "$WORK/stderr")"
-    sleep 0.1
-  done
-  fail "no window within 60 s"
-}
+WINDOW_WAIT_SECONDS=60

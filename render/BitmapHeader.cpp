@@ -18,27 +18,8 @@ void Reader::ReadHeader() {
   if (bytes_.size() < BmpFileHeaderSize + 4) {
     CutShort("inside its header");
   }
+  const std::size_t headerEnd = ReadHeaderKind();
   Header& h = header_;
-  h.InfoSize = Little32(bytes_, BmpFileHeaderSize);
-  if (h.InfoSize == HeaderBytes(BmpHeader::Os2Core)) {
-    h.Kind = HeaderKind::Core;
-  } else if (h.InfoSize == HeaderBytes(BmpHeader::Info) ||
-             h.InfoSize == HeaderBytes(BmpHeader::V2) || h.InfoSize == HeaderBytes(BmpHeader::V3) ||
-             h.InfoSize == HeaderBytes(BmpHeader::V4) || h.InfoSize == HeaderBytes(BmpHeader::V5)) {
-    h.Kind = HeaderKind::Windows;
-  } else if (h.InfoSize >= HeaderBytes(BmpHeader::Os2Short) &&
-             h.InfoSize <= HeaderBytes(BmpHeader::Os2)) {
-    h.Kind = HeaderKind::Os2;  // OS/2 2.x leaves out the fields it does not need
-  } else if (h.InfoSize < HeaderBytes(BmpHeader::Os2Short)) {
-    Damaged("its header claims to be " + std::to_string(h.InfoSize) + " bytes long");
-  } else {
-    NotRead("a header of " + std::to_string(h.InfoSize) + " bytes");
-  }
-  const std::size_t headerEnd = BmpFileHeaderSize + h.InfoSize;
-  if (bytes_.size() < headerEnd) {
-    CutShort("inside its header");
-  }
-
   int64_t width = 0;
   int64_t height = 0;
   if (h.Kind == HeaderKind::Core) {
@@ -81,6 +62,31 @@ void Reader::ReadHeader() {
   if (h.Bits <= 8) {
     ReadPalette(tableStart);
   }
+}
+
+// Which header the file has, from its size; where the header ends.
+std::size_t Reader::ReadHeaderKind() {
+  Header& h = header_;
+  h.InfoSize = Little32(bytes_, BmpFileHeaderSize);
+  if (h.InfoSize == HeaderBytes(BmpHeader::Os2Core)) {
+    h.Kind = HeaderKind::Core;
+  } else if (h.InfoSize == HeaderBytes(BmpHeader::Info) ||
+             h.InfoSize == HeaderBytes(BmpHeader::V2) || h.InfoSize == HeaderBytes(BmpHeader::V3) ||
+             h.InfoSize == HeaderBytes(BmpHeader::V4) || h.InfoSize == HeaderBytes(BmpHeader::V5)) {
+    h.Kind = HeaderKind::Windows;
+  } else if (h.InfoSize >= HeaderBytes(BmpHeader::Os2Short) &&
+             h.InfoSize <= HeaderBytes(BmpHeader::Os2)) {
+    h.Kind = HeaderKind::Os2;  // OS/2 2.x leaves out the fields it does not need
+  } else if (h.InfoSize < HeaderBytes(BmpHeader::Os2Short)) {
+    Damaged("its header claims to be " + std::to_string(h.InfoSize) + " bytes long");
+  } else {
+    NotRead("a header of " + std::to_string(h.InfoSize) + " bytes");
+  }
+  const std::size_t headerEnd = BmpFileHeaderSize + h.InfoSize;
+  if (bytes_.size() < headerEnd) {
+    CutShort("inside its header");
+  }
+  return headerEnd;
 }
 
 // Bit depth and compression must fit each other and the header.

@@ -45,67 +45,69 @@ void Reader::DecodeRows(Surface& picture) {
 // row's padding is let pass: some writers (ImageMagick) code each row up to the width it would be
 // stored at uncompressed, a whole number of 32-bit words, and those pixels are dropped unread,
 // as the padding of an uncompressed row is.
+void Reader::PutRle(Surface& picture, RlePen& pen, uint32_t index) const {
+  if (pen.Y >= header_.Height) {
+    Damaged("its compressed pixels run past the end of the picture");
+  }
+  if (pen.X >= pen.StoredWidth) {
+    Damaged("its compressed pixels run past the end of a row");
+  }
+  if (pen.X < header_.Width) {
+    picture.Row(header_.Height - 1 - pen.Y)[pen.X] = Colour(index);
+  }
+  ++pen.X;
+}
+
+uint32_t Reader::NextRle(RlePen& pen) const {
+  if (pen.At >= bytes_.size()) {
+    CutShort("before its compressed pixels do");
+  }
+  return bytes_[pen.At++];
+}
+
 void Reader::DecodeRle(Surface& picture) {
   const Header& h = header_;
   const bool four = h.Compression == BmpCompression::Rle4;
-  const int32_t storedWidth =
+  RlePen pen;
+  pen.At = h.PixelOffset;
+  pen.StoredWidth =
       static_cast<int32_t>((static_cast<int64_t>(h.Width) * h.Bits + 31) / 32 * 32 / h.Bits);
-  std::size_t at = h.PixelOffset;
-  int32_t x = 0;
-  int32_t y = 0;  // counted from the bottom row
-  const auto put = [&](uint32_t index) {
-    if (y >= h.Height) {
-      Damaged("its compressed pixels run past the end of the picture");
-    }
-    if (x >= storedWidth) {
-      Damaged("its compressed pixels run past the end of a row");
-    }
-    if (x < h.Width) {
-      picture.Row(h.Height - 1 - y)[x] = Colour(index);
-    }
-    ++x;
-  };
-  const auto next = [&]() -> uint32_t {
-    if (at >= bytes_.size()) {
-      CutShort("before its compressed pixels do");
-    }
-    return bytes_[at++];
-  };
   for (;;) {
     // Many writers leave out the closing code, or the last end of row with it.
-    if (at >= bytes_.size() && (y >= h.Height || (y == h.Height - 1 && x >= h.Width))) {
+    if (pen.At >= bytes_.size() &&
+        (pen.Y >= h.Height || (pen.Y == h.Height - 1 && pen.X >= h.Width))) {
       return;
     }
-    const uint32_t count = next();
-    const uint32_t value = next();
+    const uint32_t count = NextRle(pen);
+    const uint32_t value = NextRle(pen);
     if (count > 0) {  // count pixels, alternating the two halves of value in RLE4
       for (uint32_t i = 0; i < count; ++i) {
-        put(four ? (i % 2 == 0 ? value >> 4 : value & 0x0F) : value);
+        PutRle(picture, pen, four ? (i % 2 == 0 ? value >> 4 : value & 0x0F) : value);
       }
     } else if (value == 0) {  // end of the row
-      x = 0;
-      ++y;
-      if (y > h.Height) {
+      pen.X = 0;
+      ++pen.Y;
+      if (pen.Y > h.Height) {
         Damaged("its compressed pixels run past the end of the picture");
       }
     } else if (value == 1) {  // end of the picture; what is left out stays black
       return;
     } else if (value == 2) {  // move right and up
-      x += static_cast<int32_t>(next());
-      y += static_cast<int32_t>(next());
-      if (x > h.Width || y >= h.Height) {
+      pen.X += static_cast<int32_t>(NextRle(pen));
+      pen.Y += static_cast<int32_t>(NextRle(pen));
+      if (pen.X > h.Width || pen.Y >= h.Height) {
         Damaged("its compressed pixels jump past the end of the picture");
       }
     } else {  // value pixels stored as they are, padded to a 16-bit boundary
       const std::size_t stored = four ? (value + 1) / 2 : value;
-      if (bytes_.size() - at < stored) {
+      if (bytes_.size() - pen.At < stored) {
         CutShort("before its compressed pixels do");
       }
       for (uint32_t i = 0; i < value; ++i) {
-        const uint32_t byte = bytes_[at + (four ? i / 2 : i)];
-        put(four ? (i % 2 == 0 ? byte >> 4 : byte & 0x0F) : byte);
+        const uint32_t byte = bytes_[pen.At + (four ? i / 2 : i)];
+        PutRle(picture, pen, four ? (i % 2 == 0 ? byte >> 4 : byte & 0x0F) : byte);
       }
-      at += stored + stored % 2;
+      pen.At += stored + stored % 2;
     }
   }
 }

@@ -50,6 +50,7 @@ class Reader {
 
   // BitmapHeader.cpp
   void ReadHeader();
+  std::size_t ReadHeaderKind();  // the header's kind from its size; where it ends
   void CheckLayout();
   void ReadMasks(std::size_t& tableStart);
   void ReadPalette(std::size_t tableStart);
@@ -58,6 +59,15 @@ class Reader {
   uint32_t Colour(uint32_t index) const;
   void DecodeRows(Surface& picture);
   void DecodeRle(Surface& picture);
+  // Where an RLE decode stands: the next byte, and the next pixel (Y counted from the bottom row).
+  struct RlePen {
+    std::size_t At = 0;
+    int32_t X = 0;
+    int32_t Y = 0;
+    int32_t StoredWidth = 0;  // a row's width as stored uncompressed: its padding may be coded
+  };
+  void PutRle(Surface& picture, RlePen& pen, uint32_t index) const;
+  uint32_t NextRle(RlePen& pen) const;
 
   const std::string& file_;
   std::span<const unsigned char> bytes_;

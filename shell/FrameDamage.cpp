@@ -13,6 +13,32 @@ bool SamePixels(const uint32_t* a, const uint32_t* b, int32_t count) {
   return std::memcmp(a, b, static_cast<std::size_t>(count) * sizeof(uint32_t)) == 0;
 }
 
+// Marks the tiles of the row of tiles from pixel row top to bottom whose pixels differ; false when
+// none does.
+bool MarkChangedTiles(const Surface& previous, const Surface& current, int32_t top, int32_t bottom,
+                      std::vector<bool>& changed) {
+  const int32_t width = current.Width;
+  const auto tileColumns = static_cast<int32_t>(changed.size());
+  std::fill(changed.begin(), changed.end(), false);
+  bool any = false;
+  for (int32_t y = top; y < bottom; ++y) {
+    const uint32_t* before = previous.Row(y);
+    const uint32_t* after = current.Row(y);
+    // Most rows are unchanged: one comparison of the whole row settles them.
+    if (SamePixels(before, after, width)) {
+      continue;
+    }
+    any = true;
+    for (int32_t column = 0; column < tileColumns; ++column) {
+      const int32_t x = column * CellPixels;
+      if (!changed[column] && !SamePixels(before + x, after + x, std::min(CellPixels, width - x))) {
+        changed[column] = true;
+      }
+    }
+  }
+  return any;
+}
+
 }  // namespace
 
 std::vector<Rect> FindChangedRectangles(const Surface& previous, const Surface& current) {
@@ -27,24 +53,7 @@ std::vector<Rect> FindChangedRectangles(const Surface& previous, const Surface& 
   std::size_t openEnd = 0;
   for (int32_t top = 0; top < height; top += CellPixels) {
     const int32_t bottom = std::min(height, top + CellPixels);
-    std::fill(changed.begin(), changed.end(), false);
-    bool any = false;
-    for (int32_t y = top; y < bottom; ++y) {
-      const uint32_t* before = previous.Row(y);
-      const uint32_t* after = current.Row(y);
-      // Most rows are unchanged: one comparison of the whole row settles them.
-      if (SamePixels(before, after, width)) {
-        continue;
-      }
-      any = true;
-      for (int32_t column = 0; column < tileColumns; ++column) {
-        const int32_t x = column * CellPixels;
-        if (!changed[column] &&
-            !SamePixels(before + x, after + x, std::min(CellPixels, width - x))) {
-          changed[column] = true;
-        }
-      }
-    }
+    const bool any = MarkChangedTiles(previous, current, top, bottom, changed);
     const std::size_t rowBegin = rectangles.size();
     if (any) {
       std::size_t open = openBegin;

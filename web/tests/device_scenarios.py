@@ -136,15 +136,15 @@ def a_phone_sized_firefox_shows_the_whole_frame_sharp(ctx):
         view = ctx.browser.js("return [innerWidth, innerHeight, devicePixelRatio]")
         assert view == [width, height, ratio], f"expected a {width}x{height} @{ratio} viewport, " \
             f"saw {view}"
+        rect = ctx.browser.js(CANVAS_RECT)
+        describe(width, height, ratio, rect)
+        problems = fit_problems(ctx, rect)
+        assert not problems, "expected the frame to fit the phone sharply: " + "; ".join(problems)
         ctx.browser.keys("Enter")  # step mode: the frame stands still while it is read
         settled_head(ctx)
-        rect = ctx.browser.js(CANVAS_RECT)
-        problems = fit_problems(ctx, rect)
-        describe(width, height, ratio, rect)
         differ = shown_matches_own(ctx)
-        if differ:
-            problems.append(f"{differ} game pixels show another colour than the canvas holds")
-        assert not problems, "expected the frame to fit the phone sharply: " + "; ".join(problems)
+        assert not differ, f"expected the frame the phone shows to be the canvas's own, " \
+            f"{differ} game pixels show another colour"
     finally:
         ctx.browser.close()
         ctx.browser = desktop

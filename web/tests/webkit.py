@@ -6,7 +6,6 @@ import os
 import shutil
 import subprocess
 import tempfile
-import time
 
 from browsers import WINDOW, Browser, CANVAS_RECT, png_image
 

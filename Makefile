@@ -39,9 +39,11 @@ APT_GET := $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get
 # The Makefile's own builds treat warnings as errors; a plain cmake build does not.
 CMAKE_FLAGS := -DNUIKARO_DEVELOPER=ON
 
-# The browser tests of the web page (web/tests): the two browsers, Chromium's driver, and the
-# Python modules that drive them and read their screenshots.
-WEB_TEST_PACKAGES := chromium chromium-driver firefox-esr python3-selenium python3-numpy python3-pil
+# The browser tests of the web page (web/tests): the three browsers (WebKit's MiniBrowser comes
+# with its driver and runs under Xvfb), Chromium's driver, and the Python modules that drive them
+# and read their screenshots.
+WEB_TEST_PACKAGES := chromium chromium-driver firefox-esr webkit2gtk-driver xvfb python3-selenium \
+  python3-numpy python3-pil
 TEST_PACKAGES += $(WEB_TEST_PACKAGES)
 
 play: deps-play build-game

@@ -1,6 +1,6 @@
-"""The web page of the game in headless Chromium and Firefox ESR.
+"""The web page of the game in headless Chromium and Firefox ESR, and in WebKit under Xvfb.
 
-Usage: browser_tests.py <site folder> [chromium|firefox] [scenario name ...]
+Usage: browser_tests.py <site folder> [chromium|firefox|webkit] [scenario name ...]
 Serves the folder on 127.0.0.1, plays the game in each browser and prints "N passed, N failed".
 """
 
@@ -19,6 +19,7 @@ import frames
 import scenarios
 from browsers import Chromium, Firefox
 from site_server import SiteServer
+from webkit import WebKit
 
 TIME_LIMIT = 170  # seconds for the whole run
 
@@ -35,7 +36,7 @@ def main(argv):
         print("usage: browser_tests.py <site folder with index.html> [scenario ...]")
         return 2
     site = os.path.abspath(argv[1])
-    only = {name for name in argv[2:] if name in ("chromium", "firefox")}
+    only = {name for name in argv[2:] if name in ("chromium", "firefox", "webkit")}
     wanted = set(argv[2:]) - only
     work = tempfile.mkdtemp(prefix="nuikaro-web-")
     failures_dir = os.path.join(work, "failures")
@@ -50,7 +51,7 @@ def main(argv):
     passed = failed = 0
     kept = False
     with SiteServer(site) as server:
-        for make_browser in (Chromium, Firefox):
+        for make_browser in (Chromium, Firefox, WebKit):
             if only and make_browser.name not in only:
                 continue
             todo = [s for s in scenarios.ALL + chromium_scenarios.ALL + device_scenarios.ALL + app_scenarios.ALL

@@ -141,8 +141,17 @@ class Chromium(Browser):
 class Firefox(Browser):
     name = "firefox"
 
-    def __init__(self):
+    def __init__(self, prefs=None, window=WINDOW, bare=False):
+        """prefs: more of Firefox's preferences; window: its size in CSS px; bare: no toolbars
+        and no smallest width (500 px otherwise), so that the page gets the whole window, as on
+        a phone."""
         self.profile = tempfile.mkdtemp(prefix="nuikaro-firefox-")
+        if bare:
+            os.makedirs(os.path.join(self.profile, "chrome"))
+            with open(os.path.join(self.profile, "chrome", "userChrome.css"), "w") as f:
+                f.write(":root { min-width: 0 !important; min-height: 0 !important; }\n"
+                        "#navigator-toolbox { display: none !important; }\n")
+            prefs = {**(prefs or {}), "toolkit.legacyUserProfileCustomizations.stylesheets": True}
         prefs = {
             "marionette.port": 0,  # a free port, written to MarionetteActivePort
             "browser.shell.checkDefaultBrowser": False,
@@ -156,6 +165,7 @@ class Firefox(Browser):
             "browser.safebrowsing.update.enabled": False,
             "extensions.update.enabled": False,
             "media.autoplay.default": 0,
+            **(prefs or {}),
         }
         with open(os.path.join(self.profile, "user.js"), "w") as f:
             for key, value in prefs.items():
@@ -163,7 +173,7 @@ class Firefox(Browser):
         self.log = open(os.path.join(self.profile, "firefox.log"), "w")
         self.process = subprocess.Popen(
             ["firefox-esr", "--headless", "--marionette", "--no-remote", "--profile",
-             self.profile, f"--width={WINDOW[0]}", f"--height={WINDOW[1]}", "about:blank"],
+             self.profile, f"--width={window[0]}", f"--height={window[1]}", "about:blank"],
             stdout=self.log, stderr=subprocess.STDOUT, env={**os.environ, "MOZ_HEADLESS": "1"},
             start_new_session=True)
         port_file = os.path.join(self.profile, "MarionetteActivePort")
@@ -180,7 +190,7 @@ class Firefox(Browser):
         self._receive()  # the greeting
         self.command("WebDriver:NewSession", {"capabilities": {"alwaysMatch": {
             "pageLoadStrategy": "normal", "timeouts": {"script": 20000, "pageLoad": 20000}}}})
-        self.command("WebDriver:SetWindowRect", {"width": WINDOW[0], "height": WINDOW[1]})
+        self.command("WebDriver:SetWindowRect", {"width": window[0], "height": window[1]})
 
     def _receive(self):
         while b":" not in self.buffer:

@@ -5,7 +5,7 @@ import frames
 from chromium_scenarios import swipe_at, touching
 from scenarios import CHROMIUM, browsers, capture, fit_problems, heads, load, settled_head, \
     stays, wait_head
-from browsers import CANVAS_RECT
+from browsers import CANVAS_RECT, Firefox
 
 # width, height (CSS px), device pixel ratio: phones in portrait and landscape, a tablet, a
 # laptop's and a full-HD screen's browser window.
@@ -60,12 +60,16 @@ def check_device(ctx, width, height, ratio):
         y += 1 if d == 2 else -1
         wait_head(ctx, (x, y, d))
         stays(ctx, (x, y, d), "after a swipe below the frame")
+    describe(width, height, ratio, rect)
+    return problems
+
+
+def describe(width, height, ratio, rect):
     scale = rect["width"] * ratio / 640
     fill = max(rect["width"] / width, rect["height"] / height)
     print(f"#   {width}x{height} @{ratio}: frame {rect['width']:g}x{rect['height']:g} CSS px, "
           f"fills {fill:.1%} of the limiting side, {scale:g} device px per game pixel"
           f"{' (whole)' if abs(scale - round(scale)) < 1e-6 else ''}", flush=True)
-    return problems
 
 
 @browsers(*CHROMIUM)
@@ -117,4 +121,34 @@ def every_screen_size_fits(ctx):
     assert not wrong, f"expected the frame to fit every viewport, it does not at {wrong}"
 
 
-ALL = [every_device_shows_the_whole_frame_sharp_with_the_pad_and_swipes, every_screen_size_fits]
+# A phone's screen in Firefox: its own pixel ratio rather than Chromium's emulation.
+PHONE = (390, 844, 3)
+
+
+@browsers("firefox")
+def a_phone_sized_firefox_shows_the_whole_frame_sharp(ctx):
+    width, height, ratio = PHONE
+    desktop = ctx.browser
+    ctx.browser = Firefox(prefs={"layout.css.devPixelsPerPx": f"{ratio}.0"}, window=PHONE[:2],
+                          bare=True)
+    try:
+        load(ctx)
+        view = ctx.browser.js("return [innerWidth, innerHeight, devicePixelRatio]")
+        assert view == [width, height, ratio], f"expected a {width}x{height} @{ratio} viewport, " \
+            f"saw {view}"
+        rect = ctx.browser.js(CANVAS_RECT)
+        describe(width, height, ratio, rect)
+        problems = fit_problems(ctx, rect)
+        assert not problems, "expected the frame to fit the phone sharply: " + "; ".join(problems)
+        ctx.browser.keys("Enter")  # step mode: the frame stands still while it is read
+        settled_head(ctx)
+        differ = shown_matches_own(ctx)
+        assert not differ, f"expected the frame the phone shows to be the canvas's own, " \
+            f"{differ} game pixels show another colour"
+    finally:
+        ctx.browser.close()
+        ctx.browser = desktop
+
+
+ALL = [every_device_shows_the_whole_frame_sharp_with_the_pad_and_swipes, every_screen_size_fits,
+       a_phone_sized_firefox_shows_the_whole_frame_sharp]

@@ -1,4 +1,4 @@
-"""What the browser tests play in both browsers, and what every scenario shares. Each scenario
+"""What the browser tests play in every browser, and what every scenario shares. Each scenario
 takes a Context (browser_tests.py) and raises AssertionError with what it expected and saw."""
 
 import time
@@ -6,7 +6,7 @@ import time
 import frames
 from snake import KEY_OF, STEPS, Snake
 
-BOTH = ("chromium", "firefox")
+EVERY = ("chromium", "firefox", "webkit")
 CHROMIUM = ("chromium",)
 FIRST_FRAME_SECONDS = 15  # generous: the first frame may take long on a busy machine
 STILL = 0.35  # more than three ticks
@@ -123,7 +123,7 @@ def stays(ctx, want, what):
     assert seen == [want], f"{what}: expected the head to stay at {want}, saw {seen}"
 
 
-@browsers(*BOTH)
+@browsers(*EVERY)
 def board_shows(ctx):
     ctx.server.clear()
     load(ctx)
@@ -156,7 +156,7 @@ def board_shows(ctx):
     assert share > 0.9, f"expected the background tile over the canvas's own board, saw {share:.0%}"
 
 
-@browsers(*BOTH)
+@browsers(*EVERY)
 def head_runs_down(ctx):
     load(ctx)
     rows, others = [], []
@@ -172,7 +172,7 @@ def head_runs_down(ctx):
         f"expected the head's row in column 0 to grow tick by tick, saw rows {rows}"
 
 
-@browsers(*BOTH)
+@browsers(*EVERY)
 def enter_then_arrows_step(ctx):
     load(ctx)
     ctx.browser.keys("Enter")
@@ -229,7 +229,7 @@ def play_to_self_hit(ctx):
     return None
 
 
-@browsers(*BOTH)
+@browsers(*EVERY)
 def self_hit_opens_the_box_and_enter_restarts(ctx):
     for _ in range(3):
         played = play_to_self_hit(ctx)

@@ -3,9 +3,9 @@
 # Called with FOLDER, the site being packed; the worker's template is sw.js beside this file.
 set(SITE "${FOLDER}")
 set(WORKER "${CMAKE_CURRENT_LIST_DIR}/sw.js")
+# gzip -n leaves the name and the time out of the header: every build gives the same bytes.
 foreach(name nuikaro.wasm nuikaro.js)
-  file(ARCHIVE_CREATE OUTPUT "${SITE}/${name}.gz" PATHS "${SITE}/${name}" FORMAT raw
-       COMPRESSION GZip COMPRESSION_LEVEL 9)
+  execute_process(COMMAND gzip -9nkf "${SITE}/${name}" COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
 
 # What the page loads: everything but the worker itself and the program's uncompressed copies,

@@ -5,8 +5,10 @@
 #include <signal.h>
 
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "shell/FrontEnd.h"
 #include "shell/Gamepads.h"
@@ -23,12 +25,14 @@ namespace {
 // ends the program with status 1. Waiting here, SDL never sends one.
 class X11EventSource final : public SdlEventSource {
  public:
-  explicit X11EventSource(int connection) : connection_(connection) {}
+  X11EventSource(int connection, std::function<bool()> alreadyRead)
+      : connection_(connection), alreadyRead_(std::move(alreadyRead)) {}
 
   bool NextEvent(SDL_Event& event, int timeoutMilliseconds) override;
 
  private:
   int connection_;
+  std::function<bool()> alreadyRead_;
 };
 
 bool TakeQueued(SDL_Event& event) {
@@ -61,11 +65,13 @@ bool X11EventSource::NextEvent(SDL_Event& event, int timeoutMilliseconds) {
   const sigset_t closeSignals = CloseSignals();
   sigset_t before;
   pthread_sigmask(SIG_BLOCK, &closeSignals, &before);
-  // The pump reads the connection dry and flushes what we asked of the server, so nothing waits
-  // in Xlib's queue while ppoll sleeps.
+  // The pump reads the connection dry and flushes what we asked of the server. But its last steps
+  // can ask the server again (a window's focus, taken up 200 ms late, queries the keymap), and
+  // the events read with that answer wait in Xlib's queue, not at the connection: then the
+  // connection is not waited on, or a close request would sleep there until some other event.
   SDL_PumpEvents();
   bool got = TakeQueued(event);
-  if (!got && timeoutMilliseconds != 0) {  // nothing yet, and a time to wait
+  if (!got && timeoutMilliseconds != 0 && !(alreadyRead_ && alreadyRead_())) {
     pollfd connection{connection_, POLLIN, 0};
     // A pad is read only when SDL pumps: while one is connected the wait is cut short for it.
     const std::optional<timespec> limit = PollLimit(PadPollingWait(timeoutMilliseconds));
@@ -79,14 +85,17 @@ bool X11EventSource::NextEvent(SDL_Event& event, int timeoutMilliseconds) {
 
 }  // namespace
 
-std::unique_ptr<EventSource> ConnectionEventSource(int connection) {
-  return std::make_unique<X11EventSource>(connection);
+std::unique_ptr<EventSource> ConnectionEventSource(int connection,
+                                                   std::function<bool()> alreadyRead) {
+  return std::make_unique<X11EventSource>(connection, std::move(alreadyRead));
 }
 
 // Elsewhere (Wayland) SDL's own wait is sound: its wake-up names no window.
 std::unique_ptr<EventSource> DesktopEventSource(SDL_Window* window) {
   if (const auto native = NativeWindow(window, SDL_SYSWM_X11)) {
-    return ConnectionEventSource(XConnectionNumber(native->info.x11.display));
+    Display* display = native->info.x11.display;
+    return ConnectionEventSource(XConnectionNumber(display),
+                                 [display] { return XEventsQueued(display, QueuedAlready) > 0; });
   }
   return std::make_unique<SdlEventSource>();
 }

@@ -80,6 +80,22 @@ TEST_F(ConnectionEventSourceTest, AnEndlessWaitEndsWhenTheConnectionHasSomething
   EXPECT_LT(took, 5000.0);
 }
 
+// Events that the pump's last requests read into the display's own queue: the connection has
+// nothing more, so a wait there would last until some other event (a close request sat through
+// the whole wait so). The writer only ends a wait that should not have begun.
+TEST_F(ConnectionEventSourceTest, AnEndlessWaitDoesNotBeginWhileTheDisplayHoldsEventsAlreadyRead) {
+  source_ = ConnectionEventSource(pipe_[0], [] { return true; });
+  std::thread writer([this] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(3000));
+    ASSERT_EQ(write(pipe_[1], "x", 1), 1);
+  });
+  SDL_Event event{};
+  const auto [took, got] = Timed(event, -1);
+  writer.join();
+  EXPECT_FALSE(got);
+  EXPECT_LT(took, 1000.0);
+}
+
 TEST_F(ConnectionEventSourceTest, AnEventThatComesDuringTheWaitIsTakenByThatSameCall) {
   std::thread other([this] {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));

@@ -1,4 +1,4 @@
-// AnsiByteLength on Linux: iconv's CP932, or its Shift-JIS where it has no CP932.
+// AnsiByteLength on Linux: iconv's CP932, or our own table of it where iconv has none.
 #include <iconv.h>
 
 #include <algorithm>
@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "render/FontFolder.h"
+#include "render/Cp932.h"
 #include "render/FontSource.h"
 #include "render/Utf8.h"
 
@@ -28,7 +28,7 @@ class Cp932Counter {
 
   int64_t Count(std::string_view text) {
     if (!Usable()) {
-      return ShiftJisByteLength(text);  // an iconv without CP932, such as musl's
+      return Cp932ByteLength(text);  // an iconv without CP932, such as musl's: our own table
     }
     iconv(descriptor_, nullptr, nullptr, nullptr, nullptr);
     char* input = const_cast<char*>(text.data());

@@ -4,6 +4,7 @@
 #include <SDL_filesystem.h>
 #include <SDL_stdinc.h>
 
+#include "render/Cp932.h"
 #include "render/FontFolder.h"
 #include "render/FontSource.h"
 
@@ -19,7 +20,7 @@ FontFile FindFontFile(std::string_view faceName, std::string_view) {
 }
 
 int32_t AnsiByteLength(std::string_view text) {
-  return ShiftJisByteLength(text);
+  return Cp932ByteLength(text);
 }
 
 }  // namespace nuikaro

@@ -12,7 +12,14 @@ deps=$(realpath -m "${1:?usage: build-deps.sh <deps folder> [jobs]}")
 jobs=${2:-2}
 prefix=$deps/prefix
 stamp=$prefix/.built
-[ -f "$stamp" ] && { echo "Web libraries already built in $prefix"; exit 0; }
+# The stamp names what the libraries were built from: a change to this script or its inputs
+# builds them again.
+recipe=$(cat "$here/build-deps.sh" "$here/sdl-checks.cmake" "$here/freetype-modules.h" | sha256sum | cut -d' ' -f1)
+if [ "$(tail -n 1 "$stamp" 2>/dev/null)" = "$recipe" ]; then
+  echo "Web libraries already built in $prefix"
+  exit 0
+fi
+rm -rf "$prefix"
 # emcc's own JavaScript needs Debian's node modules, whichever node runs it.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
@@ -37,8 +44,10 @@ done
 configure sdl2 "$sdl" -C "$here/sdl-checks.cmake" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF \
   "${sdlWithout[@]}" -DSDL_OPENGL=OFF -DSDL_OPENGLES=OFF -DSDL_OFFSCREEN=OFF -DSDL_DUMMYVIDEO=OFF \
   -DSDL2_DISABLE_SDL2MAIN=ON
-configure freetype "$freetype" -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
+# Only the modules the page needs (web/freetype-modules.h), in place of FreeType's full list.
+configure freetype "$freetype" "-DCMAKE_C_FLAGS=-DFT_CONFIG_MODULES_H='<$here/freetype-modules.h>'" \
+  -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
   -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
 configure sdl2_ttf "$ttf" -DSDL2TTF_VENDORED=OFF -DSDL2TTF_HARFBUZZ=OFF -DSDL2TTF_SAMPLES=OFF
-printf '%s\n' "$(basename "$sdl")" "$(basename "$freetype")" "$(basename "$ttf")" > "$stamp"
+printf '%s\n' "$(basename "$sdl")" "$(basename "$freetype")" "$(basename "$ttf")" "$recipe" > "$stamp"
 echo "Web libraries built into $prefix"

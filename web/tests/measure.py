@@ -1,6 +1,8 @@
 #!/usr/bin/python3
-"""Figures of the web page in headless Chromium: what it weighs, how soon the first frame shows,
-and what an idle tab costs against a blank page.
+"""Figures of the web page in headless Chromium: what it weighs, how soon the first frame shows
+(on a fast link; from an empty cache over a phone's slow link, 1.6 Mbit/s down with 150 ms of
+latency, Lighthouse's mobile profile; then from the page's offline cache with the network cut
+off), and what an idle tab costs against a blank page.
 
 Usage: measure.py <site folder> [seconds of idle measurement, 20 unless given]
 Exits 1 when the page loads more than 1.5 MB gzip-compressed. Best run on a quiet machine: the
@@ -61,6 +63,35 @@ def wait_running(browser, timeout=30):
         time.sleep(0.05)
 
 
+# Lighthouse's mobile link: 1.6 Mbit/s down, 750 kbit/s up, 150 ms of latency.
+SLOW_LINK = {"offline": False, "latency": 150, "downloadThroughput": 1.6e6 / 8,
+             "uploadThroughput": 750e3 / 8}
+OFFLINE = {"offline": True, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1}
+
+
+def slow_and_offline(server):
+    """The first frame of a first visit over the slow link, then of a visit with no network."""
+    browser = Chromium()
+    try:
+        browser.cdp("Page.addScriptToEvaluateOnNewDocument", {"source": FIRST_FRAME_PROBE})
+        browser.cdp("Network.enable")
+        browser.cdp("Network.emulateNetworkConditions", SLOW_LINK)
+        browser.navigate("about:blank")
+        browser.navigate(server.url())
+        wait_running(browser, 60)
+        slow = browser.js("return window.firstFrameAt")
+        if not browser.wait_for("the page's offline copy", lambda: browser.js(
+                "return navigator.serviceWorker.controller !== null"), 60):
+            raise SystemExit("no service worker took the page within 60 s")
+        browser.cdp("Network.emulateNetworkConditions", OFFLINE)
+        browser.navigate("about:blank")
+        browser.navigate(server.url())
+        wait_running(browser)
+        return slow, browser.js("return window.firstFrameAt")
+    finally:
+        browser.close()
+
+
 def main(argv):
     if len(argv) < 2:
         print(__doc__.strip())
@@ -73,8 +104,8 @@ def main(argv):
         try:
             browser.cdp("Page.addScriptToEvaluateOnNewDocument", {"source": FIRST_FRAME_PROBE})
             firsts = []
+            server.clear()  # the later loads come from the page's offline copy
             for _ in range(3):
-                server.clear()
                 browser.navigate("about:blank")
                 browser.navigate(server.url())
                 wait_running(browser)
@@ -99,6 +130,13 @@ def main(argv):
             game = idle_share(browser, seconds)
         finally:
             browser.close()
+        loads = [slow_and_offline(server) for _ in range(3)]
+        print("First frame over the slow link from an empty cache, ms (three first visits): "
+              + ", ".join(f"{slow:.0f}" for slow, _ in loads)
+              + f"; median {statistics.median(slow for slow, _ in loads):.0f}")
+        print("First frame from the offline cache, network off, ms: "
+              + ", ".join(f"{cached:.0f}" for _, cached in loads)
+              + f"; median {statistics.median(cached for _, cached in loads):.0f}")
         browser = Chromium()
         try:
             browser.navigate("about:blank")

@@ -115,6 +115,10 @@ void ShrinkSnake(Game& game, GameHost& host, int16_t count);
 // at the 200th renews all items and draws one frame. Unless in step mode it then calls MoveSnake
 // with NextDir (the head's Dir when none is requested), so it too may wait in the box.
 void TickProc(Game& game, GameHost& host);
+// How many of the coming ticks would do nothing but count: in step mode, those before the tick
+// that renews the items; none otherwise. The shell may sleep through them and deliver them late,
+// in order, before the next key.
+int QuietTicks(const Game& game);
 // One step of the head in dir (0 to 3). A step off the board changes nothing and draws nothing.
 // Otherwise the head moves first, CheckSelfHit may wait in the box and restart the game, the body
 // follows (record 1 lands on the head's cell) and CheckPickups ends with a frame: one frame for a

@@ -30,6 +30,13 @@ void TickProc(Game& game, GameHost& host) {
   MoveSnake(game, host, game.NextDir == NoDirection ? game.Segments[0].Dir : game.NextDir);
 }
 
+int QuietTicks(const Game& game) {
+  if (game.Running == BoolFalse || game.StepMode == BoolFalse) {
+    return 0;
+  }
+  return RenewalTicks - 1 - game.TickCount;
+}
+
 void MoveSnake(Game& game, GameHost& host, int16_t dir) {
   assert(dir >= DirUp && dir <= DirLeft);
   Segment head = game.Segments[0];

@@ -25,10 +25,24 @@ void SdlPlatform::DeliverNext() {
     TickProc(form_->Game, form_->Host);
     return;
   }
+  // In step mode a tick only counts towards the items' renewal: the loop sleeps through such
+  // ticks (an idle page would wake ten times a second) and delivers them, in order, before the
+  // event that ends the sleep. The renewal's own tick wakes it as before.
+  const int quiet = box_ == nullptr ? QuietTicks(form_->Game) : 0;
   SDL_Event event;
   if (pads_.TakeRepeat(now, PadKeyWindow(), box_ != nullptr, event) ||
-      events_.NextEvent(event, pads_.WaitMilliseconds(now, schedule_.WaitMilliseconds(now)))) {
+      events_.NextEvent(event,
+                        pads_.WaitMilliseconds(now, schedule_.WaitMilliseconds(now, quiet)))) {
+    DeliverLateTicks(quiet);
     HandleEvent(event);
+  } else {
+    DeliverLateTicks(quiet);
+  }
+}
+
+void SdlPlatform::DeliverLateTicks(int quiet) {
+  for (int late = schedule_.TakeLate(events_.Now(), quiet); late > 0; --late) {
+    TickProc(form_->Game, form_->Host);
   }
 }
 

@@ -39,6 +39,7 @@ class SdlPlatform final : public WindowPlatform {
  private:
   // One turn of the loop: a due tick, or the next event.
   void DeliverNext();
+  void DeliverLateTicks(int quiet);  // the quiet ticks slept through, up to now
   void HandleEvent(const SDL_Event& event);
   uint32_t PadKeyWindow() const;  // the open box's window, else the game window
 

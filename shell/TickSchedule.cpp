@@ -12,13 +12,27 @@ void TickSchedule::Stop() {
 }
 
 int TickSchedule::WaitMilliseconds(Clock::time_point now) const {
+  return WaitMilliseconds(now, 0);
+}
+
+int TickSchedule::WaitMilliseconds(Clock::time_point now, int quiet) const {
   if (!running_) {
     return -1;
   }
-  if (now >= due_) {
+  const Clock::time_point until = due_ + quiet * period_;
+  if (now >= until) {
     return 0;
   }
-  return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(due_ - now).count());
+  return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(until - now).count());
+}
+
+int TickSchedule::TakeLate(Clock::time_point now, int most) {
+  int taken = 0;
+  while (running_ && taken < most && now >= due_) {
+    due_ += period_;
+    ++taken;
+  }
+  return taken;
 }
 
 void TickSchedule::Advance(Clock::time_point now) {

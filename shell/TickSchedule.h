@@ -20,6 +20,11 @@ class TickSchedule {
   // How long the loop may wait for events, in whole milliseconds rounded up, so it never wakes
   // a moment too early and spins; 0 when a tick is due; -1 (wait for ever) when stopped.
   int WaitMilliseconds(Clock::time_point now) const;
+  // The same, passing over the next `quiet` ticks, which the caller takes late with TakeLate.
+  int WaitMilliseconds(Clock::time_point now, int quiet) const;
+  // How many ticks have fallen due by now, at most `most`, and schedules the one after them:
+  // ticks slept through on purpose, each still to be delivered.
+  int TakeLate(Clock::time_point now, int most);
   bool IsDue(Clock::time_point now) const { return running_ && now >= due_; }
   // Called as a due tick is delivered: schedules the next one.
   void Advance(Clock::time_point now);

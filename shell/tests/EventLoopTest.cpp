@@ -60,9 +60,11 @@ class ScriptedEvents final : public EventSource {
   void TakePadEvents() { takesPads_ = true; }
 
   Clock::time_point Now() override { return now_; }
+  int Waits() const { return waits_; }  // the loop's calls for an event so far
 
   // After the last step the loop should have ended: quit events, as at log-out, stop it.
   bool NextEvent(SDL_Event& event, int timeoutMilliseconds) override {
+    ++waits_;
     if (takesPads_) {
       SDL_PumpEvents();
       if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_JOYAXISMOTION, SDL_CONTROLLERSENSORUPDATE) >
@@ -108,6 +110,7 @@ class ScriptedEvents final : public EventSource {
   std::deque<Step> steps_;
   Clock::time_point now_ = Start;
   int callsAfterEnd_ = 0;
+  int waits_ = 0;
   bool takesPads_ = false;
 };
 
@@ -323,9 +326,12 @@ TEST_F(EventLoopTest, WhileTheBoxIsOpenTheGameStandsStillAndItsWindowRepaints) {
     EXPECT_EQ(game.NextDir, DirLeft) << "a key dropped during the box reached the game";
     EXPECT_FALSE(form.Closed) << "Escape during the box closed the game";
   });
-  // The next tick comes a full period after the box closed, not on the old beat (at 500).
+  // The next tick comes a full period after the box closed, not on the old beat (at 500). In step
+  // mode the loop counts such ticks late, before the next event: an exposure here.
+  events.At(548, [&] { return WindowEvent(windowId, SDL_WINDOWEVENT_EXPOSED); });
   events.CheckAt(549, [&] { EXPECT_EQ(game.TickCount, 0); });
-  events.CheckAt(551, [&] { EXPECT_EQ(game.TickCount, 1); });
+  events.At(551, [&] { return WindowEvent(windowId, SDL_WINDOWEVENT_EXPOSED); });
+  events.CheckAt(552, [&] { EXPECT_EQ(game.TickCount, 1); });
   events.At(560, QuitEvent);
   platform.Run(form);
   EXPECT_EQ(boxTitle, TitleText);
@@ -594,6 +600,28 @@ TEST_F(EventLoopTest, AClickOnOkThroughTheLoopClosesTheBoxAndTheGameGoesOn) {
     EXPECT_FALSE(form.Closed);
   });
   events.At(60, QuitEvent);
+  platform.Run(form);
+}
+
+// In step mode a tick only counts towards the items' renewal: the loop sleeps through such ticks,
+// counts them before the next key, and still renews the items on the 200th tick.
+TEST_F(EventLoopTest, InStepModeTheLoopSleepsThroughTicksThatOnlyCountYetRenewsTheItemsOnTime) {
+  StartPlayingAt(5, 5, BoolTrue);
+  int waitsBefore = 0;
+  events.CheckAt(50, [&] { waitsBefore = events.Waits(); });
+  events.At(5050, [&] { return KeyEvent(SDL_KEYDOWN, windowId, SDLK_RIGHT); });
+  events.CheckAt(5060, [&] {
+    EXPECT_EQ(game.TickCount, 50) << "the ticks slept through are not all counted before the key";
+    EXPECT_EQ(gametest::CellOf(game.Segments[0]), (Cell{6, 5}));
+    EXPECT_LE(events.Waits() - waitsBefore, 4) << "the loop woke for ticks that only count";
+  });
+  events.CheckAt(20010, [&] {
+    EXPECT_EQ(game.TickCount, 0) << "no renewal on the 200th tick, at 20 s";
+    const bool renewed = std::any_of(game.Items.begin(), game.Items.end(),
+                                     [](const Item& item) { return item.X != 29 || item.Y != 0; });
+    EXPECT_TRUE(renewed);
+  });
+  events.At(20020, QuitEvent);
   platform.Run(form);
 }
 

@@ -57,6 +57,17 @@ TEST_F(TickScheduleTest, TicksMissedInAStallAreNotMadeUp) {
   EXPECT_EQ(schedule.WaitMilliseconds(afterStall), 100);
 }
 
+// Quiet ticks: the wait passes over them, and they are taken late, each one, on the beat.
+TEST_F(TickScheduleTest, QuietTicksAreSleptThroughAndTakenLateEachOneOnTheBeat) {
+  EXPECT_EQ(schedule.WaitMilliseconds(start + milliseconds(30), 3), 370);
+  EXPECT_EQ(schedule.WaitMilliseconds(start + milliseconds(400), 3), 0);
+  EXPECT_EQ(schedule.TakeLate(start + milliseconds(99), 3), 0);
+  EXPECT_EQ(schedule.TakeLate(start + milliseconds(350), 5), 3);  // the ticks at 100, 200, 300
+  EXPECT_EQ(schedule.WaitMilliseconds(start + milliseconds(350)), 50);
+  EXPECT_EQ(schedule.TakeLate(start + milliseconds(2000), 2), 2);  // no more than asked
+  EXPECT_TRUE(schedule.IsDue(start + milliseconds(2000)));
+}
+
 TEST_F(TickScheduleTest, PostponingGivesAFreshPeriodFromNow) {
   const Clock::time_point boxClosed = start + milliseconds(5000);
   schedule.Postpone(boxClosed);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace nuikaro {
@@ -24,6 +25,17 @@ inline std::size_t Utf8CharacterLength(std::string_view text) {
     }
   }
   return length;
+}
+
+// The UTF-8 bytes of a character of the BMP from U+0080 on (two or three bytes).
+inline std::string Utf8OfBmp(char32_t code) {
+  std::string text;
+  if (code >= 0x800) {
+    text += static_cast<char>(0xE0 | code >> 12);
+  }
+  text += static_cast<char>(code >= 0x800 ? 0x80 | (code >> 6 & 0x3F) : 0xC0 | code >> 6);
+  text += static_cast<char>(0x80 | (code & 0x3F));
+  return text;
 }
 
 }  // namespace nuikaro

@@ -30,13 +30,12 @@ void SdlPlatform::DeliverNext() {
   // event that ends the sleep. The renewal's own tick wakes it as before.
   const int quiet = box_ == nullptr ? QuietTicks(form_->Game) : 0;
   SDL_Event event;
-  if (pads_.TakeRepeat(now, PadKeyWindow(), box_ != nullptr, event) ||
-      events_.NextEvent(event,
-                        pads_.WaitMilliseconds(now, schedule_.WaitMilliseconds(now, quiet)))) {
-    DeliverLateTicks(quiet);
+  const bool got =
+      pads_.TakeRepeat(now, PadKeyWindow(), box_ != nullptr, event) ||
+      events_.NextEvent(event, pads_.WaitMilliseconds(now, schedule_.WaitMilliseconds(now, quiet)));
+  DeliverLateTicks(quiet);
+  if (got) {
     HandleEvent(event);
-  } else {
-    DeliverLateTicks(quiet);
   }
 }
 

@@ -11,10 +11,6 @@ void TickSchedule::Stop() {
   running_ = false;
 }
 
-int TickSchedule::WaitMilliseconds(Clock::time_point now) const {
-  return WaitMilliseconds(now, 0);
-}
-
 int TickSchedule::WaitMilliseconds(Clock::time_point now, int quiet) const {
   if (!running_) {
     return -1;

@@ -19,9 +19,8 @@ class TickSchedule {
 
   // How long the loop may wait for events, in whole milliseconds rounded up, so it never wakes
   // a moment too early and spins; 0 when a tick is due; -1 (wait for ever) when stopped.
-  int WaitMilliseconds(Clock::time_point now) const;
-  // The same, passing over the next `quiet` ticks, which the caller takes late with TakeLate.
-  int WaitMilliseconds(Clock::time_point now, int quiet) const;
+  // With quiet, the wait passes over that many ticks, which the caller takes late with TakeLate.
+  int WaitMilliseconds(Clock::time_point now, int quiet = 0) const;
   // How many ticks have fallen due by now, at most `most`, and schedules the one after them:
   // ticks slept through on purpose, each still to be delivered.
   int TakeLate(Clock::time_point now, int most);

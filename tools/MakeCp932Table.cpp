@@ -10,25 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "render/Utf8.h"
+
 namespace {
 
 constexpr char32_t KanjiFirst = 0x4E00;  // the CJK ideographs: a bitmap; elsewhere, ranges
 constexpr char32_t KanjiEnd = 0xA000;
 
-std::string Utf8(char32_t code) {
-  std::string text;
-  if (code < 0x800) {
-    text += static_cast<char>(0xC0 | code >> 6);
-  } else {
-    text += static_cast<char>(0xE0 | code >> 12);
-    text += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-  }
-  text += static_cast<char>(0x80 | (code & 0x3F));
-  return text;
-}
-
 bool IsDoubleByte(iconv_t descriptor, char32_t code) {
-  std::string text = Utf8(code);
+  std::string text = nuikaro::Utf8OfBmp(code);
   char* input = text.data();
   std::size_t inputLeft = text.size();
   char output[8];

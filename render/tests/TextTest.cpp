@@ -16,6 +16,7 @@
 #include "render/FontFolder.h"
 #include "render/FontSource.h"
 #include "render/Panel.h"
+#include "render/Utf8.h"
 
 namespace nuikaro {
 namespace {
@@ -83,11 +84,7 @@ TEST(AnsiByteLength, OurTableOfCp932AgreesWithIconvOnEveryCharacter) {
     if (code >= 0xD800 && code < 0xE000) {
       continue;
     }
-    const char bytes[] = {static_cast<char>(0xE0 | code >> 12),
-                          static_cast<char>(0x80 | (code >> 6 & 0x3F)),
-                          static_cast<char>(0x80 | (code & 0x3F))};
-    const char pair[] = {static_cast<char>(0xC0 | code >> 6), bytes[2]};
-    const std::string text = code < 0x800 ? std::string(pair, 2) : std::string(bytes, 3);
+    const std::string text = Utf8OfBmp(code);
     if (Cp932ByteLength(text) != AnsiByteLength(text) && ++mismatches <= 10) {
       ADD_FAILURE() << "U+" << std::hex << static_cast<uint32_t>(code) << ": table "
                     << Cp932ByteLength(text) << ", iconv " << AnsiByteLength(text);

@@ -27,6 +27,7 @@ function setState(state) {
 
 function fail(text) {
   running = false;
+  hearPads();
   message.textContent = text;
   canvas.hidden = true;
   setState("error");
@@ -40,9 +41,15 @@ const page = {
     setState("running");
     canvas.focus({preventScroll: true});
     registerWorker();
-    watchPads();
+    hearPads();
   },
-  ended() { running = false; canvas.hidden = true; box.hidden = true; setState("ended"); },
+  ended() {
+    running = false;
+    hearPads();
+    canvas.hidden = true;
+    box.hidden = true;
+    setState("ended");
+  },
   failed(text) { fail(text); },
   showBox(text) {
     boxText.textContent = text;

@@ -183,18 +183,16 @@ def escape_ends_and_again_plays_again(ctx):
     assert found, "expected the new game's head in column 0 facing down"
 
 
-# A standard pad of the test's own, there before the page loads: the page finds it through
-# navigator.getGamepads and a gamepadconnected event; window.testPad's buttons are pressed by hand.
+# A standard pad of the test's own, there before the page loads: every document of the page (the
+# page asks for pads through a frame of its own) finds the page's window.testPad through
+# navigator.getGamepads; its buttons are pressed by hand.
 FAKE_PAD = """
-window.testPad = {id: "test pad", index: 0, connected: true, mapping: "standard", timestamp: 0,
-                  buttons: Array.from({length: 17}, () => ({pressed: false, touched: false, value: 0})),
-                  axes: [0, 0, 0, 0]};
-navigator.getGamepads = () => [window.testPad, null, null, null];
-addEventListener("DOMContentLoaded", () => {
-  const event = new Event("gamepadconnected");
-  event.gamepad = window.testPad;
-  dispatchEvent(event);
-});
+if (!window.top.testPad) {
+  window.top.testPad = {id: "test pad", index: 0, connected: true, mapping: "standard",
+                        timestamp: 0, axes: [0, 0, 0, 0],
+                        buttons: Array.from({length: 17}, () => ({pressed: false, value: 0}))};
+}
+navigator.getGamepads = () => [window.top.testPad, null, null, null];
 """
 PAD_A, PAD_START, PAD_RIGHT = 0, 9, 15
 PAD_DPAD = {0: 12, 1: 15, 2: 13, 3: 14}  # direction code -> the standard layout's d-pad button
@@ -223,6 +221,15 @@ def a_pad_steps_the_head_in_step_mode_and_a_closes_the_box(ctx):
         pad_press(ctx, PAD_RIGHT)
         wait_head(ctx, (x + 1, y, 1))
         stays(ctx, (x + 1, y, 1), "after the pad's d-pad right")
+        # Headless Chromium never loses the focus, so the window's own events stand for it.
+        ctx.browser.js("dispatchEvent(new FocusEvent('blur'))")
+        assert ctx.browser.js("return document.querySelectorAll('iframe').length") == 0, \
+            "expected no document of the page to ask for pads once it lost the focus"
+        pad_press(ctx, PAD_RIGHT)
+        stays(ctx, (x + 1, y, 1), "after d-pad right while the page had lost the focus")
+        ctx.browser.js("dispatchEvent(new FocusEvent('focus'))")
+        pad_press(ctx, PAD_RIGHT)
+        wait_head(ctx, (x + 2, y, 1))
         for _ in range(3):
             played = play_to_self_hit(ctx)
             if not played:

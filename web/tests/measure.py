@@ -32,26 +32,37 @@ new MutationObserver((_, observer) => {
 """
 
 
-def cpu_seconds(pids):
-    total = 0
+def cpu_ticks(pids):
+    """Clock ticks of CPU used so far, in all and by Chromium's pad-polling thread, per thread."""
+    ticks = {}
     for pid in pids:
         try:
-            with open(f"/proc/{pid}/stat") as f:
-                fields = f.read().rsplit(")", 1)[1].split()
-            total += int(fields[11]) + int(fields[12])  # utime, stime
+            threads = os.listdir(f"/proc/{pid}/task")
         except OSError:
-            pass
-    return total / TICKS
+            continue
+        for thread in threads:
+            try:
+                with open(f"/proc/{pid}/task/{thread}/stat") as f:
+                    name, fields = f.read().split("(", 1)[1].rsplit(")", 1)
+            except OSError:
+                continue
+            fields = fields.split()
+            ticks[thread] = (name.startswith("Gamepad"), int(fields[11]) + int(fields[12]))
+    return ticks
 
 
 def idle_share(browser, seconds):
-    """The share of one core that the browser's processes use over the given time."""
+    """The shares of one core that the browser's processes use over the given time: in all, and
+    by the thread in which Chromium polls pads."""
     time.sleep(2)  # let the load settle
     pids = browser.browser_pids()
-    before, started = cpu_seconds(pids), time.monotonic()
+    before, started = cpu_ticks(pids), time.monotonic()
     time.sleep(seconds)
-    pids = sorted(set(pids) | set(browser.browser_pids()))
-    return (cpu_seconds(pids) - before) / (time.monotonic() - started)
+    after = cpu_ticks(sorted(set(pids) | set(browser.browser_pids())))
+    elapsed = (time.monotonic() - started) * TICKS
+    used = {thread: (pad, t - before.get(thread, (pad, 0))[1]) for thread, (pad, t) in after.items()}
+    return (sum(t for _, t in used.values()) / elapsed,
+            sum(t for pad, t in used.values() if pad) / elapsed)
 
 
 def wait_running(browser, timeout=30):
@@ -128,6 +139,9 @@ def main(argv):
                   + f"; median {statistics.median(firsts):.0f}")
             browser.keys("Enter")  # step mode: nothing moves until a key is pressed
             game = idle_share(browser, seconds)
+            # Headless Chromium never loses the focus: the window's own event stands for it.
+            browser.js("dispatchEvent(new FocusEvent('blur'))")
+            unfocused = idle_share(browser, seconds)
         finally:
             browser.close()
         loads = [slow_and_offline(server) for _ in range(3)]
@@ -141,10 +155,18 @@ def main(argv):
         try:
             browser.navigate("about:blank")
             blank = idle_share(browser, seconds)
+            # The least that any page taking pads costs in Chromium: one that only listens.
+            browser.js("addEventListener('gamepadconnected', () => {})")
+            listening = idle_share(browser, seconds)
         finally:
             browser.close()
-    print(f"Idle CPU over {seconds:g} s, Chromium's processes, share of one core: "
-          f"tab in step mode {game:.1%}, blank page {blank:.1%}, ratio {game / max(blank, 1e-9):.2f}")
+    print(f"Idle CPU over {seconds:g} s, Chromium's processes, share of one core"
+          " (of which Chromium's polling of pads):")
+    for name, (share, pads) in (("tab in step mode, focused", game),
+                                ("the same tab without the focus", unfocused),
+                                ("blank page", blank),
+                                ("blank page listening for pads", listening)):
+        print(f"  {name:<32} {share:6.2%} ({pads:.2%}), {share / max(blank[0], 1e-9):.1f}x blank")
     return status
 
 

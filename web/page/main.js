@@ -23,11 +23,11 @@ function setState(state) {
   document.getElementById("loading").hidden = state !== "loading";
   document.getElementById("ended").hidden = state !== "ended";
   message.hidden = state !== "error";
+  hearPads();
 }
 
 function fail(text) {
   running = false;
-  hearPads();
   message.textContent = text;
   canvas.hidden = true;
   setState("error");
@@ -41,15 +41,8 @@ const page = {
     setState("running");
     canvas.focus({preventScroll: true});
     registerWorker();
-    hearPads();
   },
-  ended() {
-    running = false;
-    hearPads();
-    canvas.hidden = true;
-    box.hidden = true;
-    setState("ended");
-  },
+  ended() { running = false; canvas.hidden = true; box.hidden = true; setState("ended"); },
   failed(text) { fail(text); },
   showBox(text) {
     boxText.textContent = text;

@@ -7,8 +7,8 @@
 // because Chromium polls every pad 60 times a second, in the browser's own process, for as long
 // as a document that ever asked for pads is shown: dropping the frame is what stops it.
 const padsHeld = new Map();  // pad index -> the values last sent, "b<n>" and "a<n>"
-let padFrame = 0;
-let padWindow = null;  // the frame's window while pads are heard
+let padRead = 0;  // the next read's animation frame, 0 when none is asked for
+let padsFrame = null;  // the frame that asks for pads, while they are heard
 let pageFocused = document.hasFocus();
 
 function sendPad(index, control, value) {
@@ -28,9 +28,9 @@ function letGoOfPads(except) {
 }
 
 function readPads() {
-  padFrame = 0;
-  if (padWindow === null) return;
-  const source = padWindow.navigator;
+  padRead = 0;
+  if (padsFrame === null) return;
+  const source = padsFrame.contentWindow.navigator;
   const pads = Array.from(source.getGamepads ? source.getGamepads() : [])
     .filter((pad) => pad && pad.connected && pad.mapping === "standard");
   for (const pad of pads) {
@@ -39,33 +39,31 @@ function readPads() {
     pad.axes.forEach((value, i) => sendPad(pad.index, "a" + i, value));
   }
   letGoOfPads(pads);
-  if (pads.length > 0) padFrame = requestAnimationFrame(readPads);
+  if (pads.length > 0) padRead = requestAnimationFrame(readPads);
 }
 
 function watchPads() {
-  if (padFrame === 0 && padWindow !== null) padFrame = requestAnimationFrame(readPads);
+  if (padRead === 0 && padsFrame !== null) padRead = requestAnimationFrame(readPads);
 }
 
-// Called whenever the game starts or ends; the page's focus is followed here.
+// Called at each change of the page's state; the page's focus is followed here.
 function hearPads() {
   const hear = running && pageFocused;
-  if (hear === (padWindow !== null)) return;
+  if (hear === (padsFrame !== null)) return;
   if (hear) {
-    const frame = document.createElement("iframe");
-    frame.id = "pads";
-    frame.hidden = true;
-    frame.tabIndex = -1;
-    frame.setAttribute("aria-hidden", "true");
-    document.body.appendChild(frame);
-    padWindow = frame.contentWindow;
-    padWindow.addEventListener("gamepadconnected", watchPads);
-    padWindow.addEventListener("gamepaddisconnected", watchPads);
+    padsFrame = document.createElement("iframe");
+    padsFrame.hidden = true;
+    padsFrame.tabIndex = -1;
+    padsFrame.setAttribute("aria-hidden", "true");
+    document.body.appendChild(padsFrame);
+    padsFrame.contentWindow.addEventListener("gamepadconnected", watchPads);
+    padsFrame.contentWindow.addEventListener("gamepaddisconnected", watchPads);
     watchPads();
   } else {
-    cancelAnimationFrame(padFrame);
-    padFrame = 0;
-    padWindow = null;
-    document.getElementById("pads").remove();
+    cancelAnimationFrame(padRead);
+    padRead = 0;
+    padsFrame.remove();
+    padsFrame = null;
     if (running) letGoOfPads([]);
     else padsHeld.clear();
   }
